@@ -1,0 +1,69 @@
+#include "toolkit.h"
+
+// Only the left button alone drags: SDL_BUTTON_LMASK is state 1.
+static constexpr Uint8 leftButtonOnly = SDL_BUTTON(SDL_BUTTON_LEFT);
+
+void eventLoop() {
+  while (SDL_PollEvent(&event)) {
+    switch (event.type) {
+      case SDL_MOUSEBUTTONDOWN:
+        touchDownEvent(event.button.x, event.button.y);
+        break;
+      case SDL_MOUSEBUTTONUP:
+        touchUpEvent(event.button.x, event.button.y);
+        break;
+      case SDL_MOUSEMOTION:
+        if (event.motion.state == leftButtonOnly) touchMotionEvent(event.motion.x, event.motion.y);
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+static bool isSlider(const View* view) {
+  return view->type == VIEW_VSLIDER || view->type == VIEW_HSLIDER;
+}
+
+void touchDownEvent(int x, int y) {
+  View* view = findView(x, y);
+  if (view == nullptr || isSlider(view)) return;
+  if (view->type == VIEW_BUTTON) {
+    view->value = 1;
+    drawButton(view);
+    buttonDownEvent(view);
+    return;
+  }
+  viewDownEvent(view, x - view->xpos, y - view->ypos);
+}
+
+void touchUpEvent(int x, int y) {
+  View* view = findView(x, y);
+  if (view == nullptr) {
+    quit = 1;
+    return;
+  }
+  if (view->type == VIEW_BUTTON) {
+    view->value = 0;
+    drawButton(view);
+    buttonUpEvent(view);
+    return;
+  }
+  viewUpEvent(view, x - view->xpos, y - view->ypos);
+}
+
+void touchMotionEvent(int x, int y) {
+  View* view = findView(x, y);
+  if (view == nullptr) return;
+  if (isSlider(view)) {
+    setSliderValue(view, sliderDragValue(view, x, y));
+    if (view->type == VIEW_VSLIDER) {
+      drawVSlider(view);
+    } else {
+      drawHSlider(view);
+    }
+    sliderMoveEvent(view);
+    return;
+  }
+  viewMotionEvent(view, x - view->xpos, y - view->ypos);
+}

@@ -1,0 +1,217 @@
+// The widget toolkit: views, the screen surface, drawing primitives, the bitmap
+// font, widgets and the touch-driven event loop. Everything a program needs is
+// declared here.
+//
+// A program linking the toolkit defines, besides its main():
+//   - the seven application call-backs (viewDownEvent ... drawGraphicView);
+//   - its screen size and view-list capacity:
+//         const int screenWidth = 400;
+//         const int screenHeight = 600;
+//         View* viewList[80];
+//         const int viewListSlots = 80;
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+// ---------------------------------------------------------------------------
+// View record and view list
+
+inline constexpr int32_t VIEW_PLAIN = 0;
+inline constexpr int32_t VIEW_BUTTON = 1;
+inline constexpr int32_t VIEW_LABEL = 2;
+inline constexpr int32_t VIEW_NUMVIEW = 3;
+inline constexpr int32_t VIEW_GRAPHIC = 4;
+inline constexpr int32_t VIEW_VMETER = 5;
+inline constexpr int32_t VIEW_HMETER = 6;
+inline constexpr int32_t VIEW_VSLIDER = 7;
+inline constexpr int32_t VIEW_HSLIDER = 8;
+
+inline constexpr int8_t STATUS_SHOWN = 1;
+inline constexpr int8_t STATUS_DISABLED = 0;
+inline constexpr int8_t STATUS_HIDDEN = -1;
+
+// A colour field holding COLOR_NONE leaves its element out of the drawing.
+inline constexpr int32_t COLOR_NONE = -1;
+
+inline constexpr int VIEW_TEXT_LENGTH = 24;
+
+struct View {
+  int32_t type;
+  int32_t width;
+  int32_t height;
+  int32_t xpos;
+  int32_t ypos;
+  int32_t id;
+  char text[VIEW_TEXT_LENGTH + 1];
+  int32_t border;
+  int32_t background;
+  int32_t foreground;
+  int32_t value;
+  int8_t status;
+};
+
+// Bound when the program is linked.
+extern const int screenWidth;
+extern const int screenHeight;
+extern View* viewList[];
+extern const int viewListSlots;
+
+// Number of registered views. The list registers at most viewListSlots - 1.
+extern int32_t no_of_views;
+
+// Allocates and returns a new view. Once the list holds its most registered
+// views, the record still goes into the last slot but is not counted.
+View* insertView(int type, int width, int height, int xpos, int ypos, int id, const char* text,
+                 int border, int background, int foreground, int value, int8_t status);
+int noOfViews();
+View* getView(int index);
+// The last-created shown view strictly containing the point, or null.
+View* findView(int x, int y);
+
+// ---------------------------------------------------------------------------
+// Screen surface
+
+extern SDL_Surface* screen;
+
+// Opens the full-screen surface; on failure prints one line and exits with 1.
+void initGraphics();
+void enterGraphics();
+// Unlocks the surface where SDL needs it and flips the whole screen.
+void exitGraphics();
+
+// Pixels outside the surface are ignored on write and read as 0.
+inline void setPixel(int x, int y, int colour) {
+  if (static_cast<unsigned>(x) < static_cast<unsigned>(screen->w) &&
+      static_cast<unsigned>(y) < static_cast<unsigned>(screen->h)) {
+    static_cast<uint32_t*>(screen->pixels)[y * (screen->pitch / 4) + x] =
+        static_cast<uint32_t>(colour);
+  }
+}
+
+inline int getPixel(int x, int y) {
+  if (static_cast<unsigned>(x) < static_cast<unsigned>(screen->w) &&
+      static_cast<unsigned>(y) < static_cast<unsigned>(screen->h)) {
+    return static_cast<int>(
+        static_cast<const uint32_t*>(screen->pixels)[y * (screen->pitch / 4) + x]);
+  }
+  return 0;
+}
+
+void fillScreen(int colour);
+void fillView(View* view, int colour);
+
+// ---------------------------------------------------------------------------
+// Event loop and touch dispatch
+
+extern SDL_Event event;
+extern int32_t quit;
+
+// Dispatches every queued event and returns when the queue is empty.
+void eventLoop();
+void touchDownEvent(int x, int y);
+void touchUpEvent(int x, int y);
+void touchMotionEvent(int x, int y);
+
+// Application call-backs, defined by every program. x and y are relative to
+// the view's top-left corner.
+void viewDownEvent(View* view, int x, int y);
+void viewUpEvent(View* view, int x, int y);
+void viewMotionEvent(View* view, int x, int y);
+void buttonDownEvent(View* view);
+void buttonUpEvent(View* view);
+void sliderMoveEvent(View* view);
+void drawGraphicView(View* view);
+
+// ---------------------------------------------------------------------------
+// Drawing primitives
+
+// Square pen of side 2 * (size / 2) + 1 centred on (x, y); the caller brackets.
+void drawBlock(int x, int y, int size, int colour);
+void drawLine(int x1, int y1, int x2, int y2, int thickness, int colour);
+void drawRectangle(int width, int height, int x, int y, int thickness, int colour);
+void drawFilledRectangle(int width, int height, int x, int y, int colour);
+// The toolkit's square-root approximation.
+double sqr(float value);
+
+void drawRoundedRectangle(int width, int height, int x, int y, int colour);
+void drawFilledRoundedRectangle(int width, int height, int x, int y, int colour);
+void drawEllipse(int width, int height, int x, int y, int colour);
+void drawFilledEllipse(int width, int height, int x, int y, int colour);
+
+// Column-anchored fill of the area of the seed pixel's colour.
+void fillArea(int x, int y, int colour);
+
+// ---------------------------------------------------------------------------
+// Bitmap font and text
+
+inline constexpr int FONT5_GLYPHS = 96;
+inline constexpr int FONT5_GLYPH_BYTES = 35;
+extern const uint8_t font5[FONT5_GLYPHS * FONT5_GLYPH_BYTES];
+
+// (x, y) is the pen centre of glyph column 0, row 2; the caller brackets.
+void drawChar5(char ch, int x, int y, int size, int colour);
+void drawText(const char* text, int x, int y, int size, int colour);
+// dst must hold at least 12 bytes.
+void intToString(char* dst, int n);
+
+// ---------------------------------------------------------------------------
+// Widgets
+
+extern int32_t buttonborder;
+extern int32_t buttonbackground;
+extern int32_t buttontext;
+extern int32_t labelborder;
+extern int32_t labelbackground;
+extern int32_t labeltext;
+extern int32_t numborder;
+extern int32_t numbackground;
+extern int32_t numtext;
+extern int32_t meterborder;
+extern int32_t meterbackground;
+extern int32_t meterforeground;
+extern int32_t sliderborder;
+extern int32_t sliderbackground;
+extern int32_t sliderforeground;
+
+View* newView(int width, int height, int xpos, int ypos);
+View* newButton(int width, int height, int xpos, int ypos, int id, const char* text);
+View* newLabel(int width, int height, int xpos, int ypos, const char* text);
+View* newNumView(int width, int height, int xpos, int ypos, const char* text = "");
+View* newGraphicView(int width, int height, int xpos, int ypos);
+// Range arguments keep their low 8 bits: maximum, minimum, current value.
+View* newVMeter(int width, int height, int xpos, int ypos, int maximum = 100, int minimum = 0,
+                int current = 50);
+View* newHMeter(int width, int height, int xpos, int ypos, int maximum = 100, int minimum = 0,
+                int current = 50);
+View* newVSlider(int width, int height, int xpos, int ypos, int maximum = 100, int minimum = 0,
+                 int current = 50);
+View* newHSlider(int width, int height, int xpos, int ypos, int maximum = 100, int minimum = 0,
+                 int current = 50);
+
+void setButtonTheme(int border, int background, int text);
+void setMeterValue(View* view, int current);
+void setSliderValue(View* view, int current);
+
+// The packed value: maximum in bits 16-23, minimum in 8-15, current in 0-7.
+int packedMaximum(int32_t value);
+int packedMinimum(int32_t value);
+int packedCurrent(int32_t value);
+// Where the current value lies between minimum (0) and maximum (1).
+float valueFraction(int32_t value);
+// trunc((length - 5) * fraction): a meter's bar, a slider's knob travel.
+int indicatorLength(int length, float fraction);
+// The slider value for a drag to the screen point (px, py) inside it.
+int sliderDragValue(const View* slider, int px, int py);
+
+void drawLabel(View* view);
+void drawNumView(View* view);
+void drawButton(View* view);
+void drawVMeter(View* view);
+void drawHMeter(View* view);
+void drawVSlider(View* view);
+void drawHSlider(View* view);
+
+void drawView(View* view);
+void drawAllViews();
