@@ -1,0 +1,33 @@
+// Shapescope: a regular polygon of 3 to 12 sides with its number of sides,
+// interior angle and name, stepped by two buttons.
+#pragma once
+
+#include <cstdint>
+
+#include "toolkit.h"
+
+inline constexpr int32_t minSides = 3;
+inline constexpr int32_t maxSides = 12;
+
+extern int32_t nsides;
+// Names for 3 to 12 sides, row nsides - 3, each padded with zero bytes.
+extern const char polynames[maxSides - minSides + 1][11];
+
+extern View* incbutton;
+extern View* decbutton;
+extern View* polysides;
+extern View* polyangles;
+extern View* polytype;
+// Its value holds the number of sides to draw.
+extern View* shapescope;
+
+// Registers the ten views in their fixed order.
+void createViews();
+// Paints the first screen once the surface is open.
+void drawStartScreen();
+// Everything main() does before its loop.
+void startShapescope();
+
+void drawBackground();
+void updateViews();
+void drawShapescope(View* view);

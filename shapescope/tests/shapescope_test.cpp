@@ -1,0 +1,399 @@
+#include "shapescope.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "rig.h"
+
+namespace {
+
+constexpr uint32_t screenGrey = 0xF0F0F0;
+constexpr uint32_t frameGrey = 0x505050;
+constexpr uint32_t edgeBlack = 0x141414;
+constexpr uint32_t fillRed = 0xFF0000;
+constexpr uint32_t groundGrey = 0x808080;
+constexpr uint32_t captionBlue = 0x5050B4;
+constexpr uint32_t disabledGrey = 0xB4B4B4;
+
+// The polygon view covers columns 50 to 349 and rows 260 to 559.
+constexpr int polyLeft = 50, polyTop = 260, polyRight = 349, polyBottom = 559;
+// Points strictly inside the two buttons.
+constexpr Point onIncrease{290, 210};
+constexpr Point onDecrease{110, 210};
+
+std::set<Point> pointsIn(uint32_t colour, int x0, int y0, int x1, int y1) {
+  std::set<Point> points;
+  for (int y = y0; y <= y1; ++y) {
+    for (int x = x0; x <= x1; ++x) {
+      if (static_cast<uint32_t>(getPixel(x, y)) == colour) points.insert({x, y});
+    }
+  }
+  return points;
+}
+
+std::set<Point> polygonPoints(uint32_t colour) {
+  return pointsIn(colour, polyLeft, polyTop, polyRight, polyBottom);
+}
+
+std::set<Point> buttonPoints(const View* button, uint32_t colour) {
+  return pointsIn(colour, button->xpos, button->ypos, button->xpos + button->width,
+                  button->ypos + button->height);
+}
+
+std::set<Point> without(std::set<Point> points, const std::set<Point>& removed) {
+  for (const Point& p : removed) points.erase(p);
+  return points;
+}
+
+void clickAt(Point p) {
+  pushPress(p.first, p.second);
+  pushRelease(p.first, p.second);
+  dispatch();
+}
+
+class Shapescope : public ScreenTest {
+ protected:
+  void SetUp() override {
+    ScreenTest::SetUp();
+    nsides = 4;
+    createViews();
+  }
+};
+
+TEST_F(Shapescope, ViewsAreCreatedInTheirFixedOrder) {
+  struct Expected {
+    int32_t type, width, height, xpos, ypos, id;
+    const char* text;
+  };
+  const Expected expected[] = {
+      {VIEW_PLAIN, 400, 600, 0, 0, 0, ""},
+      {VIEW_BUTTON, 120, 40, 230, 190, 1, "Increase"},
+      {VIEW_BUTTON, 120, 40, 50, 190, 2, "Decrease"},
+      {VIEW_LABEL, 240, 35, 50, 50, 0, "Number of sides:"},
+      {VIEW_LABEL, 240, 35, 50, 90, 0, "Angles (degrees):"},
+      {VIEW_LABEL, 240, 35, 50, 130, 0, "Polygon type:"},
+      {VIEW_LABEL, 35, 35, 250, 50, 0, ""},
+      {VIEW_LABEL, 40, 35, 260, 90, 0, ""},
+      {VIEW_LABEL, 120, 32, 210, 130, 0, ""},
+      {VIEW_GRAPHIC, 300, 300, 50, 260, 0, ""},
+  };
+  ASSERT_EQ(noOfViews(), 10);
+  for (int i = 0; i < 10; ++i) {
+    const View* v = getView(i);
+    const Expected& e = expected[i];
+    EXPECT_EQ(v->type, e.type) << "position " << i;
+    EXPECT_EQ(v->width, e.width) << "position " << i;
+    EXPECT_EQ(v->height, e.height) << "position " << i;
+    EXPECT_EQ(v->xpos, e.xpos) << "position " << i;
+    EXPECT_EQ(v->ypos, e.ypos) << "position " << i;
+    EXPECT_EQ(v->id, e.id) << "position " << i;
+    EXPECT_STREQ(v->text, e.text) << "position " << i;
+    EXPECT_EQ(v->status, STATUS_SHOWN) << "position " << i;
+  }
+  EXPECT_EQ(incbutton, getView(1));
+  EXPECT_EQ(decbutton, getView(2));
+  EXPECT_EQ(polysides, getView(6));
+  EXPECT_EQ(polyangles, getView(7));
+  EXPECT_EQ(polytype, getView(8));
+  EXPECT_EQ(shapescope, getView(9));
+  EXPECT_EQ(shapescope->foreground, 0xFF0000);
+  EXPECT_EQ(shapescope->background, 0x808080);
+}
+
+TEST_F(Shapescope, NamesArePaddedWithZeroBytes) {
+  const char* names[] = {"triangle", "octagon", "hendecagon"};
+  const int rows[] = {0, 5, 8};
+  for (int i = 0; i < 3; ++i) {
+    for (int c = 0; c < 11; ++c) {
+      const char expected = c < static_cast<int>(std::strlen(names[i])) ? names[i][c] : '\0';
+      EXPECT_EQ(polynames[rows[i]][c], expected) << names[i] << " byte " << c;
+    }
+  }
+}
+
+TEST_F(Shapescope, StartScreenShowsTheFrameAndTheFourSidedFacts) {
+  drawStartScreen();
+  EXPECT_STREQ(polysides->text, "4");
+  EXPECT_STREQ(polyangles->text, "90");
+  EXPECT_STREQ(polytype->text, "quadrangle");
+  EXPECT_EQ(shapescope->value, 4);
+  EXPECT_EQ(incbutton->status, STATUS_SHOWN);
+  EXPECT_EQ(decbutton->status, STATUS_SHOWN);
+
+  // The frame is 5 pixels thick, centred on the rectangle 20..380 by 20..580.
+  struct Sample {
+    int x, y;
+    uint32_t colour;
+  };
+  const Sample samples[] = {
+      {0, 0, screenGrey},    {399, 599, screenGrey}, {17, 300, screenGrey},  {18, 300, frameGrey},
+      {22, 300, frameGrey},  {23, 300, screenGrey},  {377, 300, screenGrey}, {378, 300, frameGrey},
+      {382, 300, frameGrey}, {383, 300, screenGrey}, {200, 17, screenGrey},  {200, 18, frameGrey},
+      {200, 22, frameGrey},  {200, 23, screenGrey},  {200, 577, screenGrey}, {200, 578, frameGrey},
+      {200, 582, frameGrey}, {200, 583, screenGrey}, {20, 20, frameGrey},    {380, 580, frameGrey},
+      {30, 250, screenGrey},
+  };
+  for (const Sample& s : samples) {
+    EXPECT_EQ(static_cast<uint32_t>(getPixel(s.x, s.y)), s.colour) << s.x << ", " << s.y;
+  }
+}
+
+// The square's corners are (295, 314), (295, 505), (104, 505) and (104, 314).
+TEST_F(Shapescope, SquareIsOutlinedAndFilledExactly) {
+  drawStartScreen();
+  const auto outline =
+      without(rectanglePoints(104, 314, 295, 505), rectanglePoints(105, 315, 294, 504));
+  const auto inside = rectanglePoints(105, 315, 294, 504);
+  const auto ground = without(rectanglePoints(polyLeft, polyTop, polyRight, polyBottom),
+                              rectanglePoints(104, 314, 295, 505));
+  EXPECT_EQ(polygonPoints(edgeBlack), outline) << describe(polygonPoints(edgeBlack));
+  EXPECT_EQ(polygonPoints(fillRed), inside);
+  EXPECT_EQ(polygonPoints(groundGrey), ground);
+}
+
+TEST_F(Shapescope, TriangleRunsThroughItsThreeVerticesAndEndsBesideTheFirst) {
+  drawStartScreen();
+  clickAt(onDecrease);
+  ASSERT_EQ(nsides, 3);
+  EXPECT_STREQ(polysides->text, "3");
+  EXPECT_STREQ(polyangles->text, "60");
+  EXPECT_STREQ(polytype->text, "triangle");
+  EXPECT_EQ(decbutton->status, STATUS_DISABLED);
+  EXPECT_EQ(incbutton->status, STATUS_SHOWN);
+
+  const auto edges = polygonPoints(edgeBlack);
+  for (Point vertex : {Point{200, 275}, Point{316, 477}, Point{83, 477}, Point{199, 275}}) {
+    EXPECT_TRUE(edges.count(vertex)) << vertex.first << ", " << vertex.second;
+  }
+  // The top is the first vertex and the end of the last edge, side by side.
+  EXPECT_EQ(pointsIn(edgeBlack, polyLeft, polyTop, polyRight, 275),
+            (std::set<Point>{{199, 275}, {200, 275}}));
+  // The bottom edge is horizontal from (83, 477) to (316, 477) and nothing lies below it.
+  EXPECT_EQ(pointsIn(edgeBlack, polyLeft, 477, polyRight, polyBottom),
+            rectanglePoints(83, 477, 316, 477));
+  EXPECT_TRUE(pointsIn(edgeBlack, polyLeft, polyTop, 82, polyBottom).empty());
+  EXPECT_TRUE(pointsIn(edgeBlack, 317, polyTop, polyRight, polyBottom).empty());
+
+  struct Sample {
+    int x, y;
+    uint32_t colour;
+  };
+  const Sample samples[] = {
+      {200, 410, fillRed},    {200, 476, fillRed},    {200, 478, groundGrey},
+      {200, 274, groundGrey}, {100, 300, groundGrey}, {300, 300, groundGrey},
+      {110, 470, fillRed},    {290, 470, fillRed},
+  };
+  for (const Sample& s : samples) {
+    EXPECT_EQ(static_cast<uint32_t>(getPixel(s.x, s.y)), s.colour) << s.x << ", " << s.y;
+  }
+}
+
+TEST_F(Shapescope, FactsFollowTheCountForEveryNumberOfSides) {
+  struct Case {
+    int sides;
+    const char* count;
+    const char* angle;
+    const char* name;
+  };
+  const Case cases[] = {
+      {3, "3", "60", "triangle"},     {4, "4", "90", "quadrangle"}, {5, "5", "108", "pentagon"},
+      {6, "6", "120", "hexagon"},     {7, "7", "128", "septagon"},  {8, "8", "135", "octagon"},
+      {9, "9", "140", "enneagon"},    {10, "10", "144", "decagon"}, {11, "11", "147", "hendecagon"},
+      {12, "12", "150", "dodecagon"},
+  };
+  drawStartScreen();
+  for (const Case& c : cases) {
+    nsides = c.sides;
+    updateViews();
+    EXPECT_STREQ(polysides->text, c.count);
+    EXPECT_STREQ(polyangles->text, c.angle);
+    EXPECT_STREQ(polytype->text, c.name);
+    EXPECT_EQ(shapescope->value, c.sides);
+  }
+}
+
+// Odd counts have a vertex at the top, (200, 275), and their last edge ends one
+// pixel to its left; even counts have a horizontal top edge. Every polygon is
+// filled from the centre.
+TEST_F(Shapescope, EveryCountIsDrawnFromTheTopAndFilled) {
+  drawStartScreen();
+  for (int sides = 3; sides <= 12; ++sides) {
+    shapescope->value = sides;
+    drawView(shapescope);
+    EXPECT_EQ(static_cast<uint32_t>(getPixel(200, 410)), fillRed) << sides << " sides";
+    EXPECT_TRUE(pointsIn(edgeBlack, polyLeft, polyTop, polyRight, 274).empty())
+        << sides << " sides";
+    if (sides % 2 == 1) {
+      EXPECT_EQ(static_cast<uint32_t>(getPixel(200, 275)), edgeBlack) << sides << " sides";
+      EXPECT_EQ(static_cast<uint32_t>(getPixel(199, 275)), edgeBlack) << sides << " sides";
+    } else {
+      // The top edge is level and reaches as far left of the centre as right.
+      const auto edges = polygonPoints(edgeBlack);
+      int topRow = polyBottom;
+      for (const Point& p : edges) topRow = std::min(topRow, p.second);
+      std::set<int> columns;
+      for (const Point& p : edges) {
+        if (p.second == topRow) columns.insert(p.first);
+      }
+      ASSERT_FALSE(columns.empty()) << sides << " sides";
+      EXPECT_NEAR(200 - *columns.begin(), *columns.rbegin() - 200, 1) << sides << " sides";
+      EXPECT_GT(columns.size(), 20u) << sides << " sides";
+    }
+  }
+}
+
+TEST_F(Shapescope, WithoutSidesTheWholeViewIsFilled) {
+  drawStartScreen();
+  shapescope->value = 0;
+  drawView(shapescope);
+  EXPECT_EQ(polygonPoints(fillRed), rectanglePoints(polyLeft, polyTop, polyRight, polyBottom));
+}
+
+TEST_F(Shapescope, OtherGraphicViewsAreLeftAlone) {
+  drawStartScreen();
+  View* other = newGraphicView(40, 40, 30, 30);
+  const auto before = snapshot();
+  resetFlipCount();
+  drawView(other);
+  EXPECT_EQ(snapshot(), before);
+  EXPECT_EQ(flipCount(), 0);
+}
+
+TEST_F(Shapescope, PressesKeepTheCountWithinItsLimits) {
+  struct Case {
+    int before;
+    bool increase;
+    int after;
+  };
+  const Case cases[] = {
+      {4, true, 5},  {11, true, 12}, {12, true, 12},  {3, true, 4},
+      {4, false, 3}, {3, false, 3},  {12, false, 11},
+  };
+  for (const Case& c : cases) {
+    nsides = c.before;
+    buttonDownEvent(c.increase ? incbutton : decbutton);
+    EXPECT_EQ(nsides, c.after) << c.before << (c.increase ? " increased" : " decreased");
+  }
+}
+
+TEST_F(Shapescope, SteppingToEachLimitDisablesItsButton) {
+  drawStartScreen();
+  for (int expected = 5; expected <= 12; ++expected) {
+    clickAt(onIncrease);
+    EXPECT_EQ(nsides, expected);
+    EXPECT_STREQ(polysides->text, std::to_string(expected).c_str());
+    EXPECT_EQ(incbutton->status, expected == 12 ? STATUS_DISABLED : STATUS_SHOWN);
+  }
+  EXPECT_STREQ(polytype->text, "dodecagon");
+  EXPECT_STREQ(polyangles->text, "150");
+  EXPECT_TRUE(buttonPoints(incbutton, captionBlue).empty());
+  EXPECT_FALSE(buttonPoints(incbutton, disabledGrey).empty());
+  EXPECT_FALSE(buttonPoints(decbutton, captionBlue).empty());
+
+  // A press on the greyed button reaches the plain view underneath.
+  const auto atTwelve = snapshot();
+  resetFlipCount();
+  clickAt(onIncrease);
+  EXPECT_EQ(nsides, 12);
+  EXPECT_EQ(incbutton->value, 0);
+  EXPECT_EQ(flipCount(), 0);
+  EXPECT_EQ(snapshot(), atTwelve);
+  EXPECT_EQ(quit, 0);
+
+  for (int expected = 11; expected >= 3; --expected) {
+    clickAt(onDecrease);
+    EXPECT_EQ(nsides, expected);
+    EXPECT_EQ(decbutton->status, expected == 3 ? STATUS_DISABLED : STATUS_SHOWN);
+    EXPECT_EQ(incbutton->status, STATUS_SHOWN);
+  }
+  EXPECT_STREQ(polytype->text, "triangle");
+  EXPECT_TRUE(buttonPoints(decbutton, captionBlue).empty());
+  EXPECT_FALSE(buttonPoints(decbutton, disabledGrey).empty());
+  EXPECT_FALSE(buttonPoints(incbutton, captionBlue).empty());
+
+  const auto atThree = snapshot();
+  clickAt(onDecrease);
+  EXPECT_EQ(nsides, 3);
+  EXPECT_EQ(snapshot(), atThree);
+}
+
+// "quadrangle" reaches column 329; "triangle" ends at column 305.
+TEST_F(Shapescope, AShorterNameLeavesNoTraceOfTheLongerOne) {
+  drawStartScreen();
+  EXPECT_FALSE(pointsIn(frameGrey, 306, 130, 329, 161).empty());
+  clickAt(onDecrease);
+  EXPECT_TRUE(pointsIn(frameGrey, 306, 130, 329, 161).empty());
+  EXPECT_FALSE(pointsIn(frameGrey, 210, 130, 305, 161).empty());
+}
+
+TEST_F(Shapescope, PressReleasedAwayChangesTheCountButNotTheScreen) {
+  drawStartScreen();
+  const auto polygonBefore = polygonPoints(fillRed);
+  pushPress(onIncrease.first, onIncrease.second);
+  pushRelease(200, 400);
+  dispatch();
+  EXPECT_EQ(nsides, 5);
+  EXPECT_STREQ(polysides->text, "4");
+  EXPECT_EQ(polygonPoints(fillRed), polygonBefore);
+  EXPECT_EQ(incbutton->value, 1);
+  EXPECT_EQ(static_cast<uint32_t>(getPixel(290, 195)), captionBlue) << "pressed body";
+  EXPECT_EQ(quit, 0);
+
+  // The release on the other button brings the screen up to date, and the
+  // first button keeps its pressed look.
+  pushPress(onIncrease.first, onIncrease.second);
+  pushRelease(onDecrease.first, onDecrease.second);
+  dispatch();
+  EXPECT_EQ(nsides, 6);
+  EXPECT_STREQ(polysides->text, "6");
+  EXPECT_STREQ(polytype->text, "hexagon");
+  EXPECT_EQ(incbutton->value, 1);
+  EXPECT_EQ(decbutton->value, 0);
+  EXPECT_EQ(static_cast<uint32_t>(getPixel(290, 195)), captionBlue) << "pressed body";
+  EXPECT_EQ(static_cast<uint32_t>(getPixel(110, 195)), screenGrey) << "released body";
+}
+
+TEST_F(Shapescope, AtTwelveAStillShownIncreaseKeepsTheCount) {
+  drawStartScreen();
+  for (int i = 0; i < 7; ++i) clickAt(onIncrease);
+  ASSERT_EQ(nsides, 11);
+  pushPress(onIncrease.first, onIncrease.second);
+  pushRelease(200, 400);
+  dispatch();
+  ASSERT_EQ(nsides, 12);
+  ASSERT_EQ(incbutton->status, STATUS_SHOWN);
+  pushPress(onIncrease.first, onIncrease.second);
+  dispatch();
+  EXPECT_EQ(nsides, 12);
+  pushRelease(onIncrease.first, onIncrease.second);
+  dispatch();
+  EXPECT_EQ(nsides, 12);
+  EXPECT_EQ(incbutton->status, STATUS_DISABLED);
+  EXPECT_STREQ(polytype->text, "dodecagon");
+}
+
+TEST_F(Shapescope, OnlyAReleaseOnTheTopRowOrLeftColumnEnds) {
+  drawStartScreen();
+  struct Case {
+    int x, y;
+    bool ends;
+  };
+  const Case cases[] = {
+      {0, 300, true}, {200, 0, true},    {0, 0, true},      {399, 0, true},    {0, 599, true},
+      {1, 1, false},  {399, 599, false}, {200, 100, false}, {200, 400, false}, {10, 10, false},
+  };
+  for (const Case& c : cases) {
+    quit = 0;
+    pushPress(c.x, c.y);
+    dispatch();
+    EXPECT_EQ(quit, 0) << "press at " << c.x << ", " << c.y;
+    pushRelease(c.x, c.y);
+    dispatch();
+    EXPECT_EQ(quit, c.ends ? 1 : 0) << "release at " << c.x << ", " << c.y;
+    EXPECT_EQ(nsides, 4);
+  }
+}
+
+}  // namespace
