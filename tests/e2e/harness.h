@@ -79,8 +79,9 @@ class XSession {
   // Counters read from the preloaded probe.
   uint64_t flips();
 
+  struct Impl;  // the processes and the X connection, kept in harness.cpp
+
  private:
-  struct Impl;
   Impl* impl_ = nullptr;
   std::string error_;
   std::string workdir_;

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds the programs and starts one of them:
+#   ./run.sh [panelwright|tallyboard|shapescope|tintpad]   (panelwright when none is named)
+set -euo pipefail
+cd "$(dirname "$0")"
+
+program=${1:-panelwright}
+case $program in
+  panelwright | tallyboard | shapescope | tintpad) ;;
+  *)
+    echo "usage: ./run.sh [panelwright|tallyboard|shapescope|tintpad]" >&2
+    exit 2
+    ;;
+esac
+
+source scripts/packages.sh
+ensure_packages "${run_packages[@]}"
+
+build=build/run
+if [[ ! -f $build/build.ninja ]]; then
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+fi
+cmake --build "$build" --target "$program" | grep -v '^ninja: no work to do' || true
+[[ -x $build/bin/$program ]] || exit 1
+
+if [[ -z ${DISPLAY:-} ]]; then
+  case $program in
+    panelwright) size=710x640 ;;
+    *) size=400x600 ;;
+  esac
+  echo "$program: no display to open (DISPLAY is not set); to run it headless: xvfb-run -s '-screen 0 ${size}x24' ./run.sh $program" >&2
+  exit 1
+fi
+exec "$build/bin/$program"

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what the tests need, builds, and runs the whole suite headless:
+# once in a normal build and once with AddressSanitizer and
+# UndefinedBehaviorSanitizer. Every warning is an error in both.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+source scripts/packages.sh
+INCLUDE_OPTIONAL=1 ensure_packages "${test_packages[@]}"
+
+echo "== format"
+mapfile -t sources < <(git ls-files '*.cpp' '*.h' '*.c' 2>/dev/null || find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) -print)
+clang-format --dry-run --Werror "${sources[@]}"
+
+# The tests must never reach a real display.
+unset DISPLAY
+
+run_suite() {
+  local name=$1
+  shift
+  local build=build/$name
+  echo "== $name build"
+  if [[ ! -f $build/build.ninja ]]; then
+    cmake -S . -B "$build" -G Ninja -DKIOSK_WERROR=ON "$@" >/dev/null
+  fi
+  cmake --build "$build"
+  echo "== $name tests"
+  ctest --test-dir "$build" --output-on-failure -j2
+}
+
+run_suite test -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite sanitize -DCMAKE_BUILD_TYPE=Debug -DKIOSK_SANITIZE=ON

@@ -1,0 +1,96 @@
+#include "pad_toolkit.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+PadView* viewList[PAD_VIEW_SLOTS];
+int32_t no_of_views = 0;
+SDL_Surface* screen = nullptr;
+SDL_Event event;
+int32_t quit = 0;
+
+static constexpr int padWidth = 400;
+static constexpr int padHeight = 600;
+
+PadView* insertView(int width, int height, int xpos, int ypos) {
+  auto* view = new (std::nothrow) PadView{width, height, xpos, ypos};
+  if (view == nullptr) {
+    std::fputs("out of memory: cannot allocate a view\n", stderr);
+    std::exit(1);
+  }
+  if (no_of_views < PAD_VIEW_SLOTS) viewList[no_of_views++] = view;
+  return view;
+}
+
+int noOfViews() { return no_of_views; }
+
+PadView* getView(int index) { return viewList[index]; }
+
+// Pixels on a view's edge lie outside it, and the last match is the topmost view.
+PadView* findView(int x, int y) {
+  PadView* hit = nullptr;
+  for (int i = 0; i < noOfViews(); ++i) {
+    PadView* view = getView(i);
+    if (view->xpos < x && x < view->xpos + view->width && view->ypos < y &&
+        y < view->ypos + view->height) {
+      hit = view;
+    }
+  }
+  return hit;
+}
+
+void eventLoop() {
+  while (SDL_PollEvent(&event)) {
+    if (event.type == SDL_MOUSEBUTTONDOWN) viewDownEvent(event.button.x, event.button.y);
+  }
+}
+
+static void failStart(const char* what) {
+  std::fprintf(stderr, "cannot %s: %s\n", what, SDL_GetError());
+  std::exit(1);
+}
+
+void initgraphics() {
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) failStart("start SDL video");
+  screen = SDL_SetVideoMode(padWidth, padHeight, 32, SDL_FULLSCREEN | SDL_HWSURFACE);
+  if (screen == nullptr) failStart("set the full-screen video mode");
+  if (screen->format->BytesPerPixel != 4) {
+    std::fprintf(stderr, "cannot draw: the screen has %d bytes per pixel, not 4\n",
+                 screen->format->BytesPerPixel);
+    std::exit(1);
+  }
+}
+
+void enterGraphics() {
+  if (SDL_MUSTLOCK(screen)) SDL_LockSurface(screen);
+}
+
+void exitGraphics() {
+  if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
+  SDL_Flip(screen);
+}
+
+void setPixel(int x, int y, int colour) {
+  if (static_cast<unsigned>(x) < static_cast<unsigned>(screen->w) &&
+      static_cast<unsigned>(y) < static_cast<unsigned>(screen->h)) {
+    static_cast<uint32_t*>(screen->pixels)[y * (screen->pitch / 4) + x] =
+        static_cast<uint32_t>(colour);
+  }
+}
+
+void fillView(PadView* view, int colour) {
+  enterGraphics();
+  // Clipped once to the surface: the rows and columns outside it would be ignored anyway.
+  const int left = std::max(view->xpos, 0);
+  const int top = std::max(view->ypos, 0);
+  const long long right =
+      std::min<long long>(static_cast<long long>(view->xpos) + view->width, screen->w);
+  const long long bottom =
+      std::min<long long>(static_cast<long long>(view->ypos) + view->height, screen->h);
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) setPixel(x, y, colour);
+  }
+  exitGraphics();
+}
