@@ -1,0 +1,51 @@
+#include <algorithm>
+#include <cstring>
+
+#include "designer.h"
+
+void showProperties(const View* v) {
+  widthnum->value = v->width;
+  heightnum->value = v->height;
+  xposnum->value = v->xpos;
+  yposnum->value = v->ypos;
+  std::memcpy(textlabel->text, v->text, sizeof textlabel->text);
+  penlabel->background = v->border;
+  bglabel->background = v->background;
+  fglabel->background = v->foreground;
+}
+
+struct Stepper {
+  View* const* label;
+  int32_t View::*field;
+  int step;
+};
+
+static constexpr Stepper steppers[] = {
+    {&incwidth, &View::width, 1},    {&decwidth, &View::width, -1}, {&incheight, &View::height, 1},
+    {&decheight, &View::height, -1}, {&incxpos, &View::xpos, 1},    {&decxpos, &View::xpos, -1},
+    {&incypos, &View::ypos, 1},      {&decypos, &View::ypos, -1},
+};
+
+static const Stepper* stepperOf(const View* v) {
+  for (const Stepper& s : steppers) {
+    if (*s.label == v) return &s;
+  }
+  return nullptr;
+}
+
+bool isStepper(const View* v) { return v != nullptr && stepperOf(v) != nullptr; }
+
+// Sizes never drop below 1: a view of size 0 could no longer be touched.
+static int32_t stepped(const Stepper& s, int32_t value) {
+  const int32_t next = value + s.step;
+  return s.field == &View::width || s.field == &View::height ? std::max(1, next) : next;
+}
+
+// Only placed views are stepped: the window, the canvas and the palette
+// entries keep the geometry the designer's own screen depends on.
+void applyStepper(const View* stepper) {
+  if (!isUserView(tempptr)) return;
+  const Stepper& s = *stepperOf(stepper);
+  View* widget = getView(tempptr->value);
+  widget->*s.field = tempptr->*s.field = stepped(s, widget->*s.field);
+}

@@ -1,0 +1,100 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+#include "designer.h"
+
+static constexpr const char* SCRATCH_FILE = "gui.txt.tmp";
+
+static View* const* const alertViews[] = {&alertlabel, &alerttext, &alertcancel, &alertyes};
+
+static void setAlertStatus(int8_t status) {
+  for (View* const* view : alertViews) (*view)->status = status;
+  drawAllViews();
+}
+
+// The name of the toolkit constructor that builds the kind from its geometry
+// alone, or null for kinds whose line carries more or that are never saved.
+static const char* geometryConstructor(int32_t type) {
+  switch (type) {
+    case VIEW_NUMVIEW:
+      return "newNumView";
+    case VIEW_GRAPHIC:
+      return "newGraphicView";
+    case VIEW_VMETER:
+      return "newVMeter";
+    case VIEW_HMETER:
+      return "newHMeter";
+    case VIEW_VSLIDER:
+      return "newVSlider";
+    case VIEW_HSLIDER:
+      return "newHSlider";
+    default:
+      return nullptr;
+  }
+}
+
+static void writeView(FILE* file, const View* v) {
+  if (v->type == VIEW_LABEL) {
+    std::fprintf(file, "newLabel(%d, %d, %d, %d, \"%s\");\n", v->width, v->height, v->xpos, v->ypos,
+                 v->text);
+  } else if (v->type == VIEW_BUTTON) {
+    std::fprintf(file, "newButton(%d, %d, %d, %d, %d, \"%s\");\n", v->width, v->height, v->xpos,
+                 v->ypos, v->id, v->text);
+  } else if (const char* constructor = geometryConstructor(v->type)) {
+    std::fprintf(file, "%s(%d, %d, %d, %d);\n", constructor, v->width, v->height, v->xpos, v->ypos);
+  }
+}
+
+static void writeLayout(FILE* file) {
+  for (int i = noOfFixViews + 1; i < noOfViews(); ++i) {
+    const View* v = getView(i);
+    if (v->status != STATUS_HIDDEN) writeView(file, v);
+  }
+}
+
+[[noreturn]] static void cannotOpen() {
+  std::fprintf(stderr, "Can't open output file %s!\n", LAYOUT_FILE);
+  std::exit(1);
+}
+
+// An existing layout file that we may not write (read-only, a directory) must
+// not be silently replaced by the rename.
+static bool layoutFileWritable() {
+  const int fd = open(LAYOUT_FILE, O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT;
+  close(fd);
+  return true;
+}
+
+static bool flushedToDisk(FILE* file) {
+  return std::fflush(file) == 0 && std::ferror(file) == 0 && fsync(fileno(file)) == 0;
+}
+
+// The layout goes to a scratch file first and replaces "gui.txt" only once it
+// is complete, so a failed write never leaves a truncated layout behind.
+static void replaceLayoutFile() {
+  if (!layoutFileWritable()) cannotOpen();
+  FILE* file = std::fopen(SCRATCH_FILE, "w");
+  if (file == nullptr) cannotOpen();
+  writeLayout(file);
+  const bool written = flushedToDisk(file);
+  if (std::fclose(file) != 0 || !written || std::rename(SCRATCH_FILE, LAYOUT_FILE) != 0) {
+    std::remove(SCRATCH_FILE);
+    std::fprintf(stderr, "Could not write output file %s; the previous one is kept\n", LAYOUT_FILE);
+  }
+}
+
+void saveGUI() {
+  // A second Save while the alert is up would nest another alert in this one.
+  if (alertlabel->status == STATUS_SHOWN) return;
+  setAlertStatus(STATUS_SHOWN);
+  while (okflag == 0 && cancelflag == 0) eventLoop();
+  if (cancelflag == 0) replaceLayoutFile();
+  okflag = 0;
+  cancelflag = 0;
+  setAlertStatus(STATUS_HIDDEN);
+}
