@@ -110,6 +110,7 @@ TEST_F(Pad, ListStopsAtEightySlots) {
   EXPECT_EQ(extra->height, 20);
   EXPECT_EQ(noOfViews(), PAD_VIEW_SLOTS);
   EXPECT_NE(getView(PAD_VIEW_SLOTS - 1), extra);
+  delete extra;
   no_of_views = before;
 }
 
