@@ -816,8 +816,8 @@ void drawText(const char* text, int x, int y, int size, int colour) {
   const int64_t advance = ADVANCE_CELLS * int64_t{size};
   const int64_t pen = size / 2;
   for (int64_t i = 0, left = x; text[i] != '\0'; ++i, left += advance) {
-    // The rest of the text lies beyond the right edge.
-    if (size > 0 && left - pen >= screen->w) break;
+    // The rest of the text lies beyond the surface, the way the text advances.
+    if ((size > 0 && left - pen >= screen->w) || (size < 0 && left < 0)) break;
     stampGlyph(text[i], left, y, size, colour);
   }
   exitGraphics();

@@ -52,7 +52,7 @@ void drawFilledRoundedRectangle(int width, int height, int x, int y, int colour)
 namespace {
 
 // An ellipse's radii, held in single precision, and its bounding box's corner.
-struct Radii {
+struct Ellipse {
   float rx;
   float ry;
   double x;
@@ -61,15 +61,15 @@ struct Radii {
 
 }  // namespace
 
-static Radii radiiOf(int width, int height, int x, int y) {
+static Ellipse ellipseOf(int width, int height, int x, int y) {
   return {static_cast<float>(width / 2), static_cast<float>(height / 2), static_cast<double>(x),
           static_cast<double>(y)};
 }
 
-// The half-width of the curve at t rows (or columns) from the centre, where
-// radius runs along t and scale is the ratio of the other radius to it.
-static float halfChord(float radius, float scale, int64_t t) {
-  const auto k = static_cast<float>(scale / radius);
+// The curve's half-width at t steps from the centre along radius, scaled to
+// the other radius.
+static float halfChord(float radius, float otherRadius, int64_t t) {
+  const auto k = static_cast<float>(otherRadius / radius);
   const auto squares =
       static_cast<float>(static_cast<double>(radius) * radius - static_cast<double>(t) * t);
   return static_cast<float>(sqr(squares) * k);
@@ -92,7 +92,7 @@ static int64_t truncated(double value) { return static_cast<int64_t>(std::trunc(
 
 void drawEllipse(int width, int height, int x, int y, int colour) {
   enterGraphics();
-  const Radii e = radiiOf(width, height, x, y);
+  const Ellipse e = ellipseOf(width, height, x, y);
   // One point per row leaves gaps where the curve runs flat; one point per
   // column fills them.
   const Steps rows = mirroredSteps(e.ry, e.y + e.ry, screen->h);
@@ -126,7 +126,7 @@ void drawEllipse(int width, int height, int x, int y, int colour) {
 // which the outline reaches column by column, stay unpainted.
 void drawFilledEllipse(int width, int height, int x, int y, int colour) {
   enterGraphics();
-  const Radii e = radiiOf(width, height, x, y);
+  const Ellipse e = ellipseOf(width, height, x, y);
   const auto centreColumn = static_cast<int64_t>(e.x + e.rx);
   const Steps rows = mirroredSteps(e.ry, e.y + e.ry, screen->h);
   for (int64_t t = rows.first; t <= rows.last; ++t) {
