@@ -53,9 +53,9 @@ static void stampLine(int x1, int y1, int x2, int y2, int thickness, int colour)
   if (n == 0) return;
   const auto sx = static_cast<float>(static_cast<double>(dx) / (2 * n));
   const auto sy = static_cast<float>(static_cast<double>(dy) / (2 * n));
-  // Whole steps up to 2^24 are exact in single precision, where a
-  // single-precision counter would stop advancing; the product with the step is
-  // formed in double precision.
+  // Single precision holds the whole step number exactly up to 2^24, past
+  // which a single-precision counter would stop advancing. Its product with the
+  // step is formed in double precision.
   auto column = [&](int64_t t) { return std::trunc(x1 + static_cast<double>(t) * sx); };
   auto row = [&](int64_t t) { return std::trunc(y1 + static_cast<double>(t) * sy); };
   // Only stamps whose square can touch the surface are visited.
