@@ -127,7 +127,9 @@ void viewUpEvent(View* v, int x, int y) {
   } else if (isLivePaletteOverlay(tempptr)) {
     if (layoutHasRoom()) shown = placeCopy(getView(tempptr->value), target.x, target.y);
   } else if (isUserView(tempptr)) {
-    moveOrResize(getView(tempptr->value), target);
+    View* widget = getView(tempptr->value);
+    moveOrResize(widget, target);
+    shown = widget;
   }
   showProperties(shown);
   drawAllViews();

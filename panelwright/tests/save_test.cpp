@@ -1,0 +1,212 @@
+// Saving the layout as "gui.txt" after the confirmation alert.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "designer_test.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Saving : public DesignerTest {
+ protected:
+  void SetUp() override {
+    DesignerTest::SetUp();
+    char folder[] = "/tmp/panelwright-save-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    dir = folder;
+    previous = fs::current_path();
+    fs::current_path(dir);
+  }
+
+  void TearDown() override {
+    fs::current_path(previous);
+    fs::remove_all(dir);
+    DesignerTest::TearDown();
+  }
+
+  static void queueTap(const View* v) {
+    pushPress(v->xpos + v->width / 2, v->ypos + v->height / 2);
+    pushRelease(v->xpos + v->width / 2, v->ypos + v->height / 2);
+  }
+
+  // Releases Save and answers the alert; the answer waits in the queue and is
+  // handled by the alert's own loop.
+  static void saveAnswering(const View* answer) {
+    queueTap(savebutton);
+    queueTap(answer);
+    dispatch();
+  }
+
+  // Drags a palette entry by the point one pixel inside its corner, so that
+  // the new view's corner lands at (x, y).
+  static void place(const View* entry, int x, int y) {
+    drag(entry->xpos + 1, entry->ypos + 1, x + 1, y + 1);
+  }
+
+  static std::string layoutText() {
+    std::ifstream in("gui.txt", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  static void writeLayoutText(const std::string& text) {
+    std::ofstream("gui.txt", std::ios::binary) << text;
+  }
+
+  void expectOnlyTheLayoutFile() {
+    for (const auto& entry : fs::directory_iterator(dir)) {
+      EXPECT_EQ(entry.path().filename(), "gui.txt") << "left behind: " << entry.path();
+    }
+  }
+
+  void expectAlertHidden() {
+    for (const View* v : {alertlabel, alerttext, alertcancel, alertyes}) {
+      EXPECT_EQ(v->status, STATUS_HIDDEN);
+    }
+    EXPECT_EQ(okflag, 0);
+    EXPECT_EQ(cancelflag, 0);
+    EXPECT_EQ(pixel(455, 105), kPaleGrey) << "the alert box is gone";
+  }
+
+  fs::path dir;
+  fs::path previous;
+};
+
+TEST_F(Saving, LabelAndButtonGiveTwoLines) {
+  place(labelview, 96, 64);
+  place(buttonview, 208, 304);
+  saveAnswering(alertyes);
+  EXPECT_EQ(layoutText(),
+            "newLabel(80, 32, 96, 64, \" Label\");\n"
+            "newButton(80, 32, 208, 304, 0, \"Button\");\n");
+  expectAlertHidden();
+  expectOnlyTheLayoutFile();
+}
+
+TEST_F(Saving, EveryKindInPlacementOrderWithoutDeletedViews) {
+  place(labelview, 30, 30);
+  place(buttonview, 130, 30);
+  place(vmeterview, 30, 100);
+  place(hmeterview, 100, 120);
+  place(hsliderview, 30, 200);
+  place(vsliderview, 200, 200);
+  place(numviewview, 30, 400);
+  place(graphicviewview, 200, 400);
+  tap(132, 136);  // select the horizontal meter
+  tapButton(deletebutton);
+  tapButton(copybutton);   // a copy of the deleted meter is saved
+  drag(70, 46, 340, 566);  // move the label to (300, 550)
+  saveAnswering(alertyes);
+  EXPECT_EQ(layoutText(),
+            "newLabel(80, 32, 300, 550, \" Label\");\n"
+            "newButton(80, 32, 130, 30, 0, \"Button\");\n"
+            "newVMeter(32, 64, 30, 100);\n"
+            "newHSlider(128, 32, 30, 200);\n"
+            "newVSlider(32, 128, 200, 200);\n"
+            "newNumView(160, 16, 30, 400);\n"
+            "newGraphicView(144, 96, 200, 400);\n"
+            "newHMeter(64, 32, 110, 130);\n");
+}
+
+TEST_F(Saving, NegativePositionsKeepTheirSign) {
+  place(labelview, 0, 0);
+  tapButton(decxpos);
+  tapButton(decypos);
+  saveAnswering(alertyes);
+  EXPECT_EQ(layoutText(), "newLabel(80, 32, -1, -1, \" Label\");\n");
+}
+
+TEST_F(Saving, CancelLeavesTheFileAlone) {
+  writeLayoutText("previous layout\n");
+  place(labelview, 96, 64);
+  saveAnswering(alertcancel);
+  EXPECT_EQ(layoutText(), "previous layout\n");
+  expectAlertHidden();
+  expectOnlyTheLayoutFile();
+}
+
+TEST_F(Saving, CancelWithoutAFileCreatesNone) {
+  saveAnswering(alertcancel);
+  EXPECT_FALSE(fs::exists(dir / "gui.txt"));
+}
+
+TEST_F(Saving, EmptyOrAllDeletedLayoutsGiveAnEmptyFile) {
+  writeLayoutText("previous layout\n");
+  saveAnswering(alertyes);
+  EXPECT_EQ(layoutText(), "");
+  place(labelview, 96, 64);
+  tapButton(deletebutton);
+  saveAnswering(alertyes);
+  EXPECT_EQ(layoutText(), "");
+  EXPECT_TRUE(fs::is_regular_file(dir / "gui.txt"));
+}
+
+// While the alert waits, the rest of the screen keeps working.
+TEST_F(Saving, ViewsPlacedWhileTheAlertIsUpAreSaved) {
+  queueTap(savebutton);
+  pushPress(465, 49);
+  pushMotion(97, 65);
+  pushRelease(97, 65);
+  queueTap(quitbutton);
+  queueTap(alertyes);
+  dispatch();
+  EXPECT_EQ(layoutText(), "newLabel(80, 32, 96, 64, \" Label\");\n");
+  EXPECT_EQ(quit, 1) << "Quit takes effect once the alert is answered";
+  expectAlertHidden();
+}
+
+TEST_F(Saving, SaveWhileTheAlertIsUpIsIgnored) {
+  place(labelview, 96, 64);
+  queueTap(savebutton);
+  queueTap(savebutton);
+  queueTap(alertyes);
+  dispatch();
+  EXPECT_EQ(layoutText(), "newLabel(80, 32, 96, 64, \" Label\");\n");
+  expectAlertHidden();
+}
+
+// The alert lies over the horizontal meter entry: without it, this tap would
+// drop a meter.
+TEST_F(Saving, AlertBoxTakesTouchesOverThePalette) {
+  queueTap(savebutton);
+  queueTap(alertlabel);
+  queueTap(alertyes);
+  dispatch();
+  EXPECT_EQ(tempptr, nullptr);
+  EXPECT_EQ(noOfViews(), 53);
+  EXPECT_EQ(layoutText(), "");
+}
+
+TEST_F(Saving, UnopenableFileEndsWithStatusOne) {
+  fs::create_directory(dir / "gui.txt");
+  place(labelview, 96, 64);
+  EXPECT_EXIT(saveAnswering(alertyes), testing::ExitedWithCode(1),
+              "^Can't open output file gui\\.txt!\n$");
+  EXPECT_TRUE(fs::is_directory(dir / "gui.txt"));
+  EXPECT_FALSE(fs::exists(dir / "gui.txt.tmp"));
+}
+
+TEST_F(Saving, FailedWriteKeepsThePreviousFile) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to fail writes with";
+  writeLayoutText("previous layout\n");
+  fs::create_symlink("/dev/full", dir / "gui.txt.tmp");
+  place(labelview, 96, 64);
+  testing::internal::CaptureStderr();
+  saveAnswering(alertyes);
+  const std::string errors = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(layoutText(), "previous layout\n");
+  EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+  EXPECT_NE(errors.find("gui.txt"), std::string::npos) << errors;
+  expectAlertHidden();
+  expectOnlyTheLayoutFile();
+}
+
+}  // namespace

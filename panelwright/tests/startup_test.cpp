@@ -1,0 +1,241 @@
+// The fixed panel, the start-up state and the command buttons.
+#include <string>
+
+#include "designer_test.h"
+
+namespace {
+
+constexpr int32_t kNone = -1;
+constexpr int32_t kBlue = 0x0000FF;
+constexpr int32_t kPacked = 0x00640032;  // maximum 100, minimum 0, value 50
+
+struct Fixed {
+  int32_t type;
+  int32_t width, height, xpos, ypos;
+  const char* text;
+  int32_t border, background, foreground, value;
+  int8_t status;
+  View** global;
+};
+
+constexpr int32_t L = VIEW_LABEL, B = VIEW_BUTTON, P = VIEW_PLAIN, N = VIEW_NUMVIEW;
+constexpr int8_t kShown = STATUS_SHOWN;
+
+// The 53 fixed views in list order.
+const Fixed kFixedViews[] = {
+    {L, 710, 640, 0, 0, "", kNone, 0xB4B4B4, 0x505050, 0, kShown, &window},
+    {B, 266, 385, 430, 20, "", 0x141414, 0xF0F0F0, 0x5050B4, 0, STATUS_DISABLED, nullptr},
+    {B, 400, 600, 20, 20, "", 0x141414, 0xFFFFFF, 0xFFFFFF, 0, kShown, &drawfield},
+    {P, 400, 600, 20, 20, "", 0, 0, 0, 0, kShown, &drawarea},
+    {L, 80, 32, 464, 48, " Label", 0xB4B4B4, kNone, 0x505050, 0, kShown, nullptr},
+    {P, 80, 32, 464, 48, "", 0, 0, 0, 4, kShown, &labelview},
+    {B, 80, 32, 576, 48, "Button", 0x141414, 0xFFFFFF, 0x000000, 0, kShown, nullptr},
+    {P, 80, 32, 576, 48, "", 0, 0, 0, 6, kShown, &buttonview},
+    {VIEW_VMETER, 32, 64, 464, 96, "", 0, 0xFFFFFF, 0x5050B4, kPacked, kShown, nullptr},
+    {P, 32, 64, 464, 96, "", 0, 0, 0, 8, kShown, &vmeterview},
+    {VIEW_HMETER, 64, 32, 544, 128, "", 0, 0xFFFFFF, 0x5050B4, kPacked, kShown, nullptr},
+    {P, 64, 32, 544, 128, "", 0, 0, 0, 10, kShown, &hmeterview},
+    {VIEW_HSLIDER, 128, 32, 464, 192, "", 0x141414, 0x5050B4, 0xF0F0F0, kPacked, kShown, nullptr},
+    {P, 128, 32, 464, 192, "", 0, 0, 0, 12, kShown, &hsliderview},
+    {VIEW_VSLIDER, 32, 128, 640, 144, "", 0x141414, 0x5050B4, 0xF0F0F0, kPacked, kShown, nullptr},
+    {P, 32, 128, 640, 144, "", 0, 0, 0, 14, kShown, &vsliderview},
+    {N, 160, 16, 448, 240, "NumView", 0x000000, 0xFFFFFF, 0x141414, 0, kShown, nullptr},
+    {P, 160, 16, 448, 240, "", 0, 0, 0, 16, kShown, &numviewview},
+    {VIEW_GRAPHIC, 144, 96, 440, 295, "", 0, 0, 0, 0, kShown, nullptr},
+    {P, 144, 96, 440, 295, "", 0, 0, 0, 18, kShown, &graphicviewview},
+    {L, 96, 96, 590, 295, "", 0xB4B4B4, kNone, 0x505050, 0, kShown, nullptr},
+    {L, 80, 35, 615, 325, "View", kNone, kNone, 0x808080, 0, kShown, nullptr},
+    {P, 96, 96, 590, 295, "", 0, 0, 0, 20, kShown, &viewview},
+    {B, 60, 30, 440, 410, "Copy", 0x141414, 0xF0F0F0, 0x5050B4, 0, kShown, &copybutton},
+    {B, 60, 30, 510, 410, "Delete", 0x141414, 0xF0F0F0, 0x5050B4, 0, kShown, &deletebutton},
+    {B, 60, 30, 580, 410, "Grid", 0x141414, 0xF0F0F0, 0x5050B4, 0, kShown, &gridbutton},
+    {B, 60, 30, 440, 576, "Load", 0x141414, 0xF0F0F0, 0x5050B4, 0, kShown, &loadbutton},
+    {B, 60, 30, 510, 576, "Save", 0x141414, 0xF0F0F0, 0x5050B4, 0, kShown, &savebutton},
+    {B, 60, 30, 580, 576, "Quit", 0x141414, 0xF0F0F0, 0x5050B4, 0, kShown, &quitbutton},
+    {L, 150, 20, 440, 450, "width      height", kNone, kNone, kBlue, 0, kShown, nullptr},
+    {L, 150, 20, 570, 450, "xpos       ypos", kNone, kNone, kBlue, 0, kShown, nullptr},
+    {N, 40, 17, 435, 470, "", kNone, 0xFFFFFF, 0x000000, 0, kShown, &widthnum},
+    {N, 40, 17, 500, 470, "", kNone, 0xFFFFFF, 0x000000, 0, kShown, &heightnum},
+    {N, 40, 17, 565, 470, "", kNone, 0xFFFFFF, 0x000000, 0, kShown, &xposnum},
+    {N, 40, 17, 630, 470, "", kNone, 0xFFFFFF, 0x000000, 0, kShown, &yposnum},
+    {L, 20, 16, 435, 488, " +", 0x000000, kNone, 0x505050, 0, kShown, &incwidth},
+    {L, 20, 16, 455, 488, " -", 0x000000, kNone, 0x505050, 0, kShown, &decwidth},
+    {L, 20, 16, 500, 488, " +", 0x000000, kNone, 0x505050, 0, kShown, &incheight},
+    {L, 20, 16, 520, 488, " -", 0x000000, kNone, 0x505050, 0, kShown, &decheight},
+    {L, 20, 16, 565, 488, " +", 0x000000, kNone, 0x505050, 0, kShown, &incxpos},
+    {L, 20, 16, 585, 488, " -", 0x000000, kNone, 0x505050, 0, kShown, &decxpos},
+    {L, 20, 16, 630, 488, " +", 0x000000, kNone, 0x505050, 0, kShown, &incypos},
+    {L, 20, 16, 650, 488, " -", 0x000000, kNone, 0x505050, 0, kShown, &decypos},
+    {L, 150, 20, 440, 510, "text     pencolor", kNone, kNone, kBlue, 0, kShown, nullptr},
+    {L, 150, 20, 560, 510, "background foreground", kNone, kNone, kBlue, 0, kShown, nullptr},
+    {L, 40, 16, 435, 530, "", 0x000000, kNone, 0x505050, 0, kShown, &textlabel},
+    {L, 40, 16, 500, 530, "", 0x000000, kNone, 0x505050, 0, kShown, &penlabel},
+    {L, 40, 16, 565, 530, "", 0x000000, kNone, 0x505050, 0, kShown, &bglabel},
+    {L, 40, 16, 630, 530, "", 0x000000, kNone, 0x505050, 0, kShown, &fglabel},
+    {L, 200, 100, 450, 100, "", 0x000000, 0xFFFF00, 0x505050, 0, STATUS_HIDDEN, &alertlabel},
+    {L, 150, 20, 480, 110, "Replace previous file?", kNone, kNone, 0x505050, 0, STATUS_HIDDEN,
+     &alerttext},
+    {B, 70, 30, 470, 150, "Cancel", 0x141414, 0xF0F0F0, 0x5050B4, 0, STATUS_HIDDEN, &alertcancel},
+    {B, 70, 30, 560, 150, "OK", 0x141414, 0xF0F0F0, 0x5050B4, 0, STATUS_HIDDEN, &alertyes},
+};
+
+using StartUp = DesignerTest;
+
+TEST_F(StartUp, BuildsTheFiftyThreeFixedViewsInOrder) {
+  ASSERT_EQ(noOfViews(), 53);
+  for (int i = 0; i < 53; ++i) {
+    const Fixed& want = kFixedViews[i];
+    const View* v = getView(i);
+    SCOPED_TRACE("view " + std::to_string(i));
+    EXPECT_EQ(v->type, want.type);
+    EXPECT_EQ(v->width, want.width);
+    EXPECT_EQ(v->height, want.height);
+    EXPECT_EQ(v->xpos, want.xpos);
+    EXPECT_EQ(v->ypos, want.ypos);
+    EXPECT_EQ(v->id, 0);
+    EXPECT_STREQ(v->text, want.text);
+    EXPECT_EQ(v->border, want.border);
+    EXPECT_EQ(v->background, want.background);
+    EXPECT_EQ(v->foreground, want.foreground);
+    EXPECT_EQ(v->value, want.value);
+    EXPECT_EQ(v->status, want.status);
+    if (want.global != nullptr) {
+      EXPECT_EQ(*want.global, v);
+    }
+  }
+}
+
+TEST_F(StartUp, StartsWithNothingSelectedAndTheGridOff) {
+  EXPECT_EQ(noOfFixViews, 52);
+  EXPECT_EQ(grid, 1);
+  EXPECT_EQ(tempptr, nullptr);
+  EXPECT_EQ(widthflag, 0);
+  EXPECT_EQ(heightflag, 0);
+  EXPECT_EQ(okflag, 0);
+  EXPECT_EQ(cancelflag, 0);
+}
+
+struct Sample {
+  int x, y;
+  uint32_t colour;
+  const char* what;
+};
+
+TEST_F(StartUp, DrawsTheCanvasPaletteAndButtons) {
+  const Sample samples[] = {
+      {0, 0, kLightGrey, "window's top-left corner"},
+      {709, 639, kLightGrey, "window's bottom-right corner"},
+      {10, 300, kLightGrey, "window left of the canvas"},
+      {200, 300, kWhite, "canvas"},
+      {200, 20, kNearBlack, "canvas outline, top"},
+      {20, 300, kNearBlack, "canvas outline, left"},
+      {420, 300, kNearBlack, "canvas outline, right"},
+      {200, 620, kNearBlack, "canvas outline, bottom"},
+      {685, 100, kPaleGrey, "palette backdrop"},
+      {455, 105, kPaleGrey, "palette backdrop under the hidden alert"},
+      {585, 425, kPaleGrey, "Grid button body, released"},
+      {445, 425, kPaleGrey, "Copy button body"},
+      {440, 425, kNearBlack, "Copy button outline, left"},
+      {580, 64, kWhite, "palette button body"},
+      {450, 300, kPaleGrey, "inside the graphic view entry"},
+      {440, 300, kLightGrey, "graphic view entry outline"},
+  };
+  for (const Sample& s : samples) EXPECT_EQ(pixel(s.x, s.y), s.colour) << s.what;
+}
+
+TEST_F(StartUp, StartPanelwrightDrawsTheSameScreen) {
+  const auto built = snapshot();
+  resetViewList();
+  clearScreen();
+  noOfFixViews = 0;
+  startPanelwright();
+  EXPECT_EQ(noOfViews(), 53);
+  EXPECT_EQ(noOfFixViews, 52);
+  EXPECT_TRUE(snapshot() == built);
+}
+
+using CommandButtons = DesignerTest;
+
+TEST_F(CommandButtons, QuitEndsTheLoop) {
+  tapButton(quitbutton);
+  EXPECT_EQ(quit, 1);
+}
+
+TEST_F(CommandButtons, GridTogglesSnappingAndShowsItPressed) {
+  tapButton(gridbutton);
+  EXPECT_EQ(grid, 16);
+  EXPECT_EQ(gridbutton->value, 1);
+  EXPECT_EQ(pixel(585, 425), kSlateBlue) << "pressed body";
+  tapButton(gridbutton);
+  EXPECT_EQ(grid, 1);
+  EXPECT_EQ(gridbutton->value, 0);
+  EXPECT_EQ(pixel(585, 425), kPaleGrey) << "released body";
+}
+
+TEST_F(CommandButtons, GridStaysPressedAcrossFullRedraws) {
+  tapButton(gridbutton);
+  tap(200, 300);  // select the canvas: a release redraws everything
+  EXPECT_EQ(pixel(585, 425), kSlateBlue);
+}
+
+// Copy, Delete and Load change nothing unless a placed view is selected.
+TEST_F(CommandButtons, CopyDeleteAndLoadWithoutAPlacedViewChangeNothing) {
+  struct Selection {
+    View* selected;
+    const char* what;
+  };
+  const Selection selections[] = {{nullptr, "nothing"},
+                                  {window, "the window"},
+                                  {drawarea, "the canvas"},
+                                  {labelview, "a palette entry"}};
+  for (const Selection& s : selections) {
+    tempptr = s.selected;
+    const auto before = snapshot();
+    for (View* button : {copybutton, deletebutton, loadbutton}) tapButton(button);
+    EXPECT_EQ(noOfViews(), 53) << s.what;
+    EXPECT_EQ(tempptr, s.selected) << s.what;
+    for (int i = 0; i < 53; ++i) EXPECT_EQ(getView(i)->status, kFixedViews[i].status) << s.what;
+    EXPECT_TRUE(snapshot() == before) << s.what;
+    EXPECT_EQ(quit, 0);
+    EXPECT_EQ(grid, 1);
+  }
+}
+
+TEST_F(CommandButtons, AlertButtonsSetTheAnswer) {
+  buttonUpEvent(alertcancel);
+  EXPECT_EQ(cancelflag, 1);
+  EXPECT_EQ(okflag, 0);
+  buttonUpEvent(alertyes);
+  EXPECT_EQ(okflag, 1);
+}
+
+TEST_F(CommandButtons, OtherButtonsDoNothing) {
+  buttonUpEvent(drawfield);
+  buttonUpEvent(getView(1));
+  EXPECT_EQ(quit, 0);
+  EXPECT_EQ(grid, 1);
+  EXPECT_EQ(okflag + cancelflag, 0);
+  EXPECT_EQ(noOfViews(), 53);
+}
+
+// Only the screen's top row and left column lie outside the window label.
+TEST_F(CommandButtons, ReleaseOnTheScreenEdgeEndsTheProgram) {
+  struct Edge {
+    int x, y;
+    int32_t quits;
+    const char* what;
+  };
+  const Edge edges[] = {{0, 300, 1, "left column"},
+                        {300, 0, 1, "top row"},
+                        {0, 0, 1, "top-left corner"},
+                        {1, 1, 0, "first point inside the window"},
+                        {709, 639, 0, "bottom-right corner"}};
+  for (const Edge& e : edges) {
+    quit = 0;
+    pushRelease(e.x, e.y);
+    dispatch();
+    EXPECT_EQ(quit, e.quits) << e.what;
+  }
+}
+
+}  // namespace
