@@ -35,8 +35,9 @@ void drawVSlider(View* view) {
   enterGraphics();
   const int above = (5 * w) / 12 + 2;
   repaint(w, above + h + w / 3, x, y - above, x, y - w / 3);
-  if (view->border != COLOR_NONE)
+  if (view->border != COLOR_NONE) {
     drawRoundedRectangle(w / 2, h + w / 2, x + w / 4, y - w / 3, view->border);
+  }
   const float fraction = valueFraction(view->value);
   const int pos = indicatorLength(h, fraction);
   drawKnob(view, {(3 * w) / 4, x + w / 7, y + h - pos - w / 2});
@@ -54,8 +55,9 @@ void drawHSlider(View* view) {
   enterGraphics();
   const int left = h / 3 + 2;
   repaint(left + w + (5 * h) / 12, h, x - left, y, x - h / 3, y);
-  if (view->border != COLOR_NONE)
+  if (view->border != COLOR_NONE) {
     drawRoundedRectangle(w + h / 2, h / 2, x - h / 4, y + h / 4, view->border);
+  }
   const int pos = indicatorLength(w, valueFraction(view->value));
   drawKnob(view, {(3 * h) / 4, x + pos - h / 4, y + h / 7});
   if (pos > h / 4 && view->background != COLOR_NONE) {
