@@ -1,0 +1,280 @@
+// The real panelwright on Xvfb, driven by XTest pointer events: the start
+// screen, drops, moves, resizes, Copy, Delete, steppers, saving and its end.
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "harness.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kWidth = 710;
+constexpr int kHeight = 640;
+
+constexpr uint32_t kLightGrey = 0xB4B4B4;
+constexpr uint32_t kPaleGrey = 0xF0F0F0;
+constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t kBlack = 0x000000;
+constexpr uint32_t kNearBlack = 0x141414;
+constexpr uint32_t kSlateBlue = 0x5050B4;
+constexpr uint32_t kBlue = 0x0000FF;
+constexpr uint32_t kYellow = 0xFFFF00;
+
+struct Sample {
+  int x, y;
+  uint32_t colour;
+  const char* what;
+};
+
+const Sample kStartScreen[] = {
+    {5, 5, kLightGrey, "window"},
+    {425, 300, kLightGrey, "window between canvas and palette"},
+    {700, 500, kLightGrey, "window right of the panel"},
+    {200, 300, kWhite, "canvas"},
+    {200, 20, kNearBlack, "canvas outline, top"},
+    {20, 300, kNearBlack, "canvas outline, left"},
+    {420, 300, kNearBlack, "canvas outline, right"},
+    {200, 620, kNearBlack, "canvas outline, bottom"},
+    {685, 100, kPaleGrey, "palette backdrop"},
+    {455, 105, kPaleGrey, "palette backdrop under the hidden alert"},
+    {500, 48, kLightGrey, "label entry, border"},
+    {470, 52, kPaleGrey, "label entry, unfilled"},
+    {580, 64, kWhite, "button entry, body"},
+    {616, 48, kNearBlack, "button entry, outline"},
+    {480, 150, kSlateBlue, "vertical meter, bar"},
+    {480, 110, kWhite, "vertical meter, box above the bar"},
+    {464, 120, kBlack, "vertical meter, frame"},
+    {560, 140, kSlateBlue, "horizontal meter, bar"},
+    {590, 140, kWhite, "horizontal meter, box right of the bar"},
+    {452, 248, kWhite, "number view entry"},
+    {448, 248, kBlack, "number view entry, border"},
+    {440, 300, kLightGrey, "graphic view entry, outline"},
+    {450, 300, kPaleGrey, "graphic view entry, unfilled"},
+    {590, 340, kLightGrey, "View entry, frame"},
+    {600, 310, kPaleGrey, "View entry, inside"},
+    {445, 425, kPaleGrey, "Copy, body"},
+    {440, 425, kNearBlack, "Copy, outline"},
+    {585, 425, kPaleGrey, "Grid, released"},
+    {445, 591, kPaleGrey, "Load, body"},
+    {515, 591, kPaleGrey, "Save, body"},
+    {585, 591, kPaleGrey, "Quit, body"},
+    {440, 478, kWhite, "width number view"},
+    {435, 496, kBlack, "incwidth, border"},
+    {438, 491, kLightGrey, "incwidth, unfilled"},
+    {435, 538, kBlack, "text view, border"},
+    {455, 538, kLightGrey, "text view, unfilled"},
+};
+
+struct Region {
+  int x0, y0, x1, y1;  // inclusive
+};
+
+int countOf(const Screenshot& shot, uint32_t colour, const Region& r) {
+  int count = 0;
+  for (int y = r.y0; y <= r.y1; ++y) {
+    for (int x = r.x0; x <= r.x1; ++x) count += shot.at(x, y) == colour ? 1 : 0;
+  }
+  return count;
+}
+
+std::string hex(uint32_t colour) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%06X", colour);
+  return text;
+}
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class Panelwright : public ::testing::TestWithParam<Runtime> {
+ protected:
+  void SetUp() override {
+    char folder[] = "/tmp/panelwright-e2e-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    workdir = folder;
+  }
+
+  void TearDown() override {
+    designer.reset();
+    std::error_code ignored;
+    fs::remove_all(workdir, ignored);
+  }
+
+  void start() {
+    designer = std::make_unique<XSession>(programPath("panelwright"), kWidth, kHeight, GetParam(),
+                                          workdir.string());
+    ASSERT_TRUE(designer->ok()) << designer->error();
+  }
+
+  void expectPixels(std::initializer_list<Sample> samples, const std::string& after) {
+    const Screenshot shot = designer->capture();
+    for (const Sample& s : samples) {
+      EXPECT_EQ(hex(shot.at(s.x, s.y)), hex(s.colour)) << after << ": " << s.what;
+    }
+  }
+
+  fs::path workdir;
+  std::unique_ptr<XSession> designer;
+};
+
+struct Drop {
+  int entryX, entryY, width, height;  // the palette entry
+  int x, y;                           // where its copy goes
+  const char* what;
+};
+
+// Far enough apart that what meters and sliders draw beside themselves
+// stays off the other views.
+const Drop kDrops[] = {
+    {464, 48, 80, 32, 40, 40, "label"},
+    {576, 48, 80, 32, 160, 40, "button"},
+    {464, 96, 32, 64, 40, 110, "vertical meter"},
+    {544, 128, 64, 32, 160, 130, "horizontal meter"},
+    {464, 192, 128, 32, 60, 220, "horizontal slider"},
+    {640, 144, 32, 128, 300, 200, "vertical slider"},
+    {448, 240, 160, 16, 40, 300, "number view"},
+    {440, 295, 144, 96, 40, 360, "graphic view"},
+};
+
+// Each dropped widget looks like its palette entry, except that the canvas's
+// white shows where the entry lets the palette's grey through. The outermost
+// two pixels are left out: the selection frame lies on the edges.
+TEST_P(Panelwright, StartScreenAndADropOfEachPaletteEntry) {
+  start();
+  const Screenshot startShot = designer->capture();
+  for (const Sample& s : kStartScreen) {
+    EXPECT_EQ(hex(startShot.at(s.x, s.y)), hex(s.colour)) << s.what;
+  }
+  EXPECT_GT(countOf(startShot, kBlue, {440, 450, 589, 469}), 0) << "blue caption";
+  EXPECT_GT(countOf(startShot, kSlateBlue, {455, 418, 485, 430}), 0) << "Copy caption";
+
+  for (const Drop& d : kDrops) {
+    designer->drag(d.entryX + 3, d.entryY + 3, d.x + 3, d.y + 3);
+  }
+  const Screenshot shot = designer->capture();
+  for (const Drop& d : kDrops) {
+    int differing = 0;
+    std::string first;
+    for (int r = 2; r <= d.height - 2; ++r) {
+      for (int c = 2; c <= d.width - 2; ++c) {
+        const uint32_t entry = startShot.at(d.entryX + c, d.entryY + r);
+        const uint32_t placed = shot.at(d.x + c, d.y + r);
+        if (placed == entry || (entry == kPaleGrey && placed == kWhite)) continue;
+        if (differing++ == 0) {
+          first = "(" + std::to_string(c) + "," + std::to_string(r) + ") is " + hex(placed) +
+                  ", the entry " + hex(entry);
+        }
+      }
+    }
+    EXPECT_EQ(differing, 0) << d.what << ": " << first;
+  }
+  // The last drop is selected: a grey frame three pixels wide on its edges.
+  for (int x : {40, 112, 184}) {
+    EXPECT_EQ(hex(shot.at(x, 359)), hex(kLightGrey)) << x;
+    EXPECT_EQ(hex(shot.at(x, 357)), hex(kWhite)) << x;
+  }
+  EXPECT_TRUE(designer->running());
+}
+
+TEST_P(Panelwright, MoveResizeCopyDeleteAndSteppers) {
+  start();
+  designer->drag(467, 51, 103, 103);  // a label to (100, 100)
+  designer->click(610, 425);          // Grid on
+  expectPixels({{585, 425, kSlateBlue, "Grid, pressed"}}, "Grid on");
+
+  // Grabbed at (40, 16), snapped to (32, 16); released at (250, 333), snapped
+  // to (240, 320): the label lands on (208, 304).
+  designer->drag(140, 116, 250, 333);
+  expectPixels({{248, 303, kLightGrey, "frame, top"},
+                {248, 302, kWhite, "above the frame"},
+                {207, 320, kLightGrey, "frame, left"},
+                {206, 320, kWhite, "left of the frame"},
+                {140, 100, kWhite, "old place"}},
+               "move with the grid on");
+
+  designer->click(610, 425);  // Grid off
+  expectPixels({{585, 425, kPaleGrey, "Grid, released"}}, "Grid off");
+  designer->drag(286, 320, 316, 320);  // right edge: width 80 + 30
+  expectPixels(
+      {{318, 320, kLightGrey, "frame, new right edge"}, {288, 320, kWhite, "old right edge"}},
+      "resize by the right edge");
+  designer->drag(250, 333, 250, 353);  // bottom edge: height 32 + 20
+  expectPixels(
+      {{250, 356, kLightGrey, "frame, new bottom edge"}, {312, 336, kWhite, "old bottom edge"}},
+      "resize by the bottom edge");
+  designer->drag(316, 354, 326, 359);  // corner: width 120, height 57
+  expectPixels({{328, 330, kLightGrey, "frame, right"}, {250, 361, kLightGrey, "frame, bottom"}},
+               "resize by the corner");
+
+  designer->click(470, 425);  // Copy: 120 by 57 at (218, 314)
+  expectPixels({{300, 314, kLightGrey, "the copy's border, top"},
+                {338, 340, kLightGrey, "the copy's border, right"},
+                {250, 303, kWhite, "no selection frame"}},
+               "Copy");
+  designer->click(540, 425);  // Delete the copy
+  expectPixels({{300, 314, kWhite, "deleted"}, {338, 340, kWhite, "deleted"}}, "Delete");
+
+  designer->click(250, 330);  // select the label again, grabbed at (42, 26)
+  for (int i = 0; i < 3; ++i) designer->click(445, 496);  // incwidth
+  designer->click(660, 496);                              // decypos
+  expectPixels({{331, 330, kLightGrey, "frame at the new right edge"},
+                {250, 302, kLightGrey, "frame at the new top edge"},
+                {250, 299, kWhite, "above the frame"}},
+               "steppers");
+
+  // A release on the leftmost column lies outside every view.
+  designer->click(0, 300);
+  EXPECT_EQ(designer->waitExit(20000), 0) << designer->stderrText();
+}
+
+TEST_P(Panelwright, SaveCancelledThenConfirmedThenQuit) {
+  std::ofstream(workdir / "gui.txt") << "previous layout\n";
+  start();
+  designer->drag(467, 51, 99, 67);    // a label to (96, 64)
+  designer->drag(579, 51, 211, 307);  // a button to (208, 304)
+  designer->click(540, 591);          // Save
+  expectPixels({{455, 105, kYellow, "alert box"},
+                {450, 150, kBlack, "alert box, border"},
+                {475, 165, kPaleGrey, "Cancel"},
+                {565, 165, kPaleGrey, "OK"}},
+               "Save");
+  designer->click(505, 165);  // Cancel
+  expectPixels({{455, 105, kPaleGrey, "alert gone"}}, "Cancel");
+  EXPECT_EQ(readFile(workdir / "gui.txt"), "previous layout\n");
+
+  designer->click(540, 591);  // Save
+  designer->click(595, 165);  // OK
+  expectPixels({{455, 105, kPaleGrey, "alert gone"}}, "OK");
+  EXPECT_EQ(readFile(workdir / "gui.txt"),
+            "newLabel(80, 32, 96, 64, \" Label\");\n"
+            "newButton(80, 32, 208, 304, 0, \"Button\");\n");
+  EXPECT_TRUE(designer->running());
+
+  designer->click(610, 591);  // Quit
+  EXPECT_EQ(designer->waitExit(20000), 0) << designer->stderrText();
+}
+
+// Root writes into any folder whatever its permissions, so the layout file
+// is made unopenable by being a folder itself, which stops root as well.
+TEST_P(Panelwright, UnopenableLayoutFileEndsWithStatusOne) {
+  fs::create_directory(workdir / "gui.txt");
+  start();
+  designer->click(540, 591);  // Save
+  designer->click(595, 165);  // OK
+  EXPECT_EQ(designer->waitExit(20000), 1);
+  EXPECT_EQ(designer->stderrText(), "Can't open output file gui.txt!\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Runtimes, Panelwright, ::testing::ValuesIn(sdlRuntimes()), runtimeName);
+
+}  // namespace
