@@ -1,6 +1,7 @@
 #include "pad_toolkit.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -54,6 +55,10 @@ static void failStart(const char* what) {
 
 void initgraphics() {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) failStart("start SDL video");
+  // SDL turns these signals into quit requests, which the program ignores;
+  // Ctrl-C and a supervisor's stop must still end it.
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
   screen = SDL_SetVideoMode(padWidth, padHeight, 32, SDL_FULLSCREEN | SDL_HWSURFACE);
   if (screen == nullptr) failStart("set the full-screen video mode");
   if (screen->format->BytesPerPixel != 4) {

@@ -43,6 +43,7 @@ struct XSession::Impl {
   pid_t xvfb = -1;
   pid_t program = -1;
   int exitStatus = -1;  // once reaped
+  int exitSignal = -1;
   bool reaped = false;
   Display* display = nullptr;
   fs::path privateDir;  // probe file and the program's standard error
@@ -54,6 +55,7 @@ struct XSession::Impl {
     if (waitpid(program, &status, WNOHANG) == program) {
       reaped = true;
       exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      exitSignal = WIFSIGNALED(status) ? WTERMSIG(status) : -1;
       return false;
     }
     return true;
@@ -322,6 +324,15 @@ int XSession::waitExit(int timeoutMs) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   return impl_->exitStatus;
+}
+
+void XSession::sendSignal(int signal) {
+  if (impl_->programRunning()) kill(impl_->program, signal);
+}
+
+int XSession::waitSignal(int timeoutMs) {
+  waitExit(timeoutMs);
+  return impl_->reaped ? impl_->exitSignal : -1;
 }
 
 std::string XSession::stderrText() {

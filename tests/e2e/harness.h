@@ -73,6 +73,11 @@ class XSession {
   // Waits for the program to end; its exit status, or -1 if it is still
   // running after timeoutMs or died from a signal.
   int waitExit(int timeoutMs = 10000);
+  // Sends a signal to the program.
+  void sendSignal(int signal);
+  // Waits for the program to end; the signal that ended it, or -1 if it is
+  // still running after timeoutMs or ended by exiting.
+  int waitSignal(int timeoutMs = 10000);
   // What the program wrote to standard error so far.
   std::string stderrText();
 

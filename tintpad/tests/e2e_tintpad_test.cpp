@@ -1,4 +1,5 @@
 // The real tintpad on Xvfb, driven by XTest pointer and key events.
+#include <csignal>
 #include <string>
 
 #include "harness.h"
@@ -123,6 +124,17 @@ TEST_P(Tintpad, ReleasesDragsAndKeysDoNothing) {
 }
 
 using ExitCase = std::tuple<Runtime, std::pair<int, int>>;
+
+// Quit requests from the window system are ignored, but the usual signals
+// still end the program.
+TEST_P(Tintpad, InterruptAndTerminateSignalsEndTheProgram) {
+  pad->sendSignal(SIGTERM);
+  EXPECT_EQ(pad->waitSignal(20000), SIGTERM);
+  XSession second(programPath("tintpad"), kWidth, kHeight, GetParam());
+  ASSERT_TRUE(second.ok()) << second.error();
+  second.sendSignal(SIGINT);
+  EXPECT_EQ(second.waitSignal(20000), SIGINT);
+}
 
 class TintpadExit : public ::testing::TestWithParam<ExitCase> {};
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,6 +17,10 @@ static void failStart(const char* what) {
 
 void initGraphics() {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) failStart("start SDL video");
+  // SDL turns these signals into quit requests, which the program ignores;
+  // Ctrl-C and a supervisor's stop must still end it.
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
   screen = SDL_SetVideoMode(screenWidth, screenHeight, 32, videoFlags);
   if (screen == nullptr) failStart("set the full-screen video mode");
   // Colours are stored as 32-bit words: any other pixel size would be drawn
