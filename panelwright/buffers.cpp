@@ -26,10 +26,12 @@ static void capture(int32_t* buffer, int w, int h, int x, int y) {
 
 // Offsets [first, last) of a picture of the given size at pos that lie both in
 // the buffer and on the screen.
+namespace {
 struct Span {
   int first;
   int last;
 };
+}  // namespace
 
 static Span visibleSpan(int size, int pos, int bufferSize, int screenSize) {
   return {std::max(0, -pos), std::min({size, bufferSize, screenSize - pos})};

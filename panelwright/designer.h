@@ -105,6 +105,9 @@ void drawJBuff(int w, int h, int x, int y);
 int viewNumber(const View* v);
 bool isUserView(const View* v);
 int snapToGrid(int coordinate);
+// A view keeps a width and height of at least one pixel: below that it would
+// vanish from the screen and the hit test while still being saved.
+inline int keptSize(int size) { return size < 1 ? 1 : size; }
 // Frames the selected view, unless the selection is none, window or drawarea.
 void markActiveView();
 void copySelectedView();

@@ -59,10 +59,12 @@ void viewDownEvent(View* v, int x, int y) {
   }
 }
 
+namespace {
 struct Point {
   int x;
   int y;
 };
+}  // namespace
 
 // Where the selected view's top-left corner goes when its grab point follows
 // the snapped pointer.
@@ -102,19 +104,17 @@ static View* placeCopy(const View* widget, int x, int y) {
   return copy;
 }
 
-// Sizes never drop below 1: a view of size 0 could no longer be touched.
-static int grown(int size, int travel) { return std::max(1, size + travel); }
-
 static void moveOrResize(View* widget, Point target) {
   if (widthflag == 0 && heightflag == 0) {
     widget->xpos = tempptr->xpos = target.x;
     widget->ypos = tempptr->ypos = target.y;
     return;
   }
-  if (widthflag == 1)
-    widget->width = tempptr->width = grown(widget->width, target.x - widget->xpos);
+  if (widthflag == 1) {
+    widget->width = tempptr->width = keptSize(widget->width + target.x - widget->xpos);
+  }
   if (heightflag == 1) {
-    widget->height = tempptr->height = grown(widget->height, target.y - widget->ypos);
+    widget->height = tempptr->height = keptSize(widget->height + target.y - widget->ypos);
   }
 }
 

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstring>
 
 #include "designer.h"
@@ -14,11 +13,13 @@ void showProperties(const View* v) {
   fglabel->background = v->foreground;
 }
 
+namespace {
 struct Stepper {
   View* const* label;
   int32_t View::*field;
   int step;
 };
+}  // namespace
 
 static constexpr Stepper steppers[] = {
     {&incwidth, &View::width, 1},    {&decwidth, &View::width, -1}, {&incheight, &View::height, 1},
@@ -33,12 +34,11 @@ static const Stepper* stepperOf(const View* v) {
   return nullptr;
 }
 
-bool isStepper(const View* v) { return v != nullptr && stepperOf(v) != nullptr; }
+bool isStepper(const View* v) { return stepperOf(v) != nullptr; }
 
-// Sizes never drop below 1: a view of size 0 could no longer be touched.
 static int32_t stepped(const Stepper& s, int32_t value) {
   const int32_t next = value + s.step;
-  return s.field == &View::width || s.field == &View::height ? std::max(1, next) : next;
+  return s.field == &View::width || s.field == &View::height ? keptSize(next) : next;
 }
 
 // Only placed views are stepped: the window, the canvas and the palette
