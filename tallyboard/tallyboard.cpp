@@ -19,6 +19,7 @@ static constexpr int32_t nearWhite = 0xF0F0F0;
 static constexpr int32_t midGrey = 0x808080;
 static constexpr int32_t bodyGrey = 0xB4B4B4;
 
+namespace {
 struct Key {
   int32_t id;
   const char* text;
@@ -26,10 +27,11 @@ struct Key {
   int ypos;
   int width = 60;
 };
+}  // namespace
 
 static constexpr int keyHeight = 50;
 
-// Created in this order: the list order is part of what other code relies on.
+// Digits row by row as they appear, then 0; theme switches between the groups.
 static constexpr Key digitKeys[] = {
     {1, "1", 50, 230},  {2, "2", 125, 230}, {3, "3", 200, 230}, {4, "4", 50, 300},
     {5, "5", 125, 300}, {6, "6", 200, 300}, {7, "7", 50, 370},  {8, "8", 125, 370},
