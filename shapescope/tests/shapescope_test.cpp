@@ -248,32 +248,43 @@ TEST_F(Shapescope, FactsFollowTheCountForEveryNumberOfSides) {
   }
 }
 
-// Odd counts have a vertex at the top, (200, 275), and their last edge ends one
-// pixel to its left; even counts have a horizontal top edge. Every polygon is
-// filled from the centre.
-TEST_F(Shapescope, EveryCountIsDrawnFromTheTopAndFilled) {
+// Each polygon is one closed chain of near-black edges: odd counts start at the
+// top vertex (200, 275) and, a little short of a full turn, close one pixel to
+// its left; even counts have level edges at the top and the bottom. The fill
+// from the centre stays inside the outline.
+TEST_F(Shapescope, EveryCountIsAChainOfEdgesFromTheTopAndFilledInside) {
   drawStartScreen();
   for (int sides = 3; sides <= 12; ++sides) {
     shapescope->value = sides;
+    recordedLines.clear();
     drawView(shapescope);
-    EXPECT_EQ(static_cast<uint32_t>(getPixel(200, 410)), fillRed) << sides << " sides";
-    EXPECT_TRUE(pointsIn(edgeBlack, polyLeft, polyTop, polyRight, 274).empty())
-        << sides << " sides";
-    if (sides % 2 == 1) {
-      EXPECT_EQ(static_cast<uint32_t>(getPixel(200, 275)), edgeBlack) << sides << " sides";
-      EXPECT_EQ(static_cast<uint32_t>(getPixel(199, 275)), edgeBlack) << sides << " sides";
-    } else {
-      // The top edge is level and reaches as far left of the centre as right.
-      const auto edges = polygonPoints(edgeBlack);
-      int topRow = polyBottom;
-      for (const Point& p : edges) topRow = std::min(topRow, p.second);
-      std::set<int> columns;
-      for (const Point& p : edges) {
-        if (p.second == topRow) columns.insert(p.first);
+    ASSERT_EQ(recordedLines.size(), static_cast<size_t>(sides));
+    for (size_t i = 0; i < recordedLines.size(); ++i) {
+      const Line& edge = recordedLines[i];
+      EXPECT_EQ(edge.thickness, 1);
+      EXPECT_EQ(edge.colour, static_cast<int>(edgeBlack));
+      if (i > 0) {
+        EXPECT_EQ(Point(recordedLines[i - 1].x2, recordedLines[i - 1].y2), Point(edge.x1, edge.y1))
+            << sides << " sides, edge " << i;
       }
-      ASSERT_FALSE(columns.empty()) << sides << " sides";
-      EXPECT_NEAR(200 - *columns.begin(), *columns.rbegin() - 200, 1) << sides << " sides";
-      EXPECT_GT(columns.size(), 20u) << sides << " sides";
+    }
+    const Line& first = recordedLines.front();
+    const Line& last = recordedLines.back();
+    if (sides % 2 == 1) {
+      EXPECT_EQ(Point(first.x1, first.y1), Point(200, 275)) << sides << " sides";
+      EXPECT_EQ(Point(last.x2, last.y2), Point(199, 275)) << sides << " sides";
+    } else {
+      const Line& bottom = recordedLines[sides / 2 - 1];
+      EXPECT_EQ(first.y1, last.y2) << sides << " sides";
+      EXPECT_LT(first.y1, 410) << sides << " sides";
+      EXPECT_EQ(bottom.y1, bottom.y2) << sides << " sides";
+      EXPECT_GT(bottom.y1, 410) << sides << " sides";
+    }
+    EXPECT_EQ(static_cast<uint32_t>(getPixel(200, 410)), fillRed) << sides << " sides";
+    for (Point corner : {Point{50, 260}, Point{349, 260}, Point{50, 559}, Point{349, 559},
+                         Point{200, 262}, Point{200, 557}, Point{52, 410}, Point{347, 410}}) {
+      EXPECT_EQ(static_cast<uint32_t>(getPixel(corner.first, corner.second)), groundGrey)
+          << sides << " sides at " << corner.first << ", " << corner.second;
     }
   }
 }
@@ -293,19 +304,6 @@ TEST_F(Shapescope, EdgesRunFromVertexToVertex) {
     recordedLines.clear();
     drawView(shapescope);
     EXPECT_EQ(recordedLines, edgesThrough(c.vertices)) << c.sides << " sides";
-  }
-}
-
-// The last vertex comes from its own angle, a little short of a full turn.
-TEST_F(Shapescope, OddPolygonsCloseOnePixelLeftOfTheTop) {
-  drawStartScreen();
-  for (int sides : {3, 5, 7, 9, 11}) {
-    shapescope->value = sides;
-    recordedLines.clear();
-    drawView(shapescope);
-    ASSERT_EQ(recordedLines.size(), static_cast<size_t>(sides));
-    EXPECT_EQ(Point(recordedLines.front().x1, recordedLines.front().y1), Point(200, 275));
-    EXPECT_EQ(Point(recordedLines.back().x2, recordedLines.back().y2), Point(199, 275));
   }
 }
 
