@@ -10,11 +10,6 @@ const int viewListSlots = 80;
 
 int32_t nsides = 4;
 
-const char polynames[maxSides - minSides + 1][11] = {
-    "triangle", "quadrangle", "pentagon", "hexagon",    "septagon",
-    "octagon",  "enneagon",   "decagon",  "hendecagon", "dodecagon",
-};
-
 View* incbutton = nullptr;
 View* decbutton = nullptr;
 View* polysides = nullptr;

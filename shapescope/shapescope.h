@@ -11,7 +11,10 @@ inline constexpr int32_t maxSides = 12;
 
 extern int32_t nsides;
 // Names for 3 to 12 sides, row nsides - 3, each padded with zero bytes.
-extern const char polynames[maxSides - minSides + 1][11];
+inline constexpr char polynames[maxSides - minSides + 1][11] = {
+    "triangle", "quadrangle", "pentagon", "hexagon",    "septagon",
+    "octagon",  "enneagon",   "decagon",  "hendecagon", "dodecagon",
+};
 
 extern View* incbutton;
 extern View* decbutton;
