@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,8 @@ static_assert(sizeof overflowText == displayCharacters + 1);
 // Nine integer digits, the point and ten decimals fill the display and more;
 // from here on the integer part alone would not fit.
 static constexpr double overflowLimit = 1'000'000'000.0;
+
+static constexpr int maximumDecimals = 10;
 
 // A sign, nine integer digits, the point, ten decimals and the terminator.
 static constexpr int workingTextSize = 22;
@@ -32,6 +35,14 @@ static std::string_view trimmed(std::string_view text) {
   return text;
 }
 
+// The decimals that fit in the display beside the integer part (and sign) of
+// a text formatted with ten decimals; ten when there is no point (inf, nan).
+static int decimalsThatFit(std::string_view formatted) {
+  const size_t point = formatted.find('.');
+  if (point == std::string_view::npos) return maximumDecimals;
+  return std::clamp(displayCharacters - static_cast<int>(point) - 1, 1, maximumDecimals);
+}
+
 void doubleToString(double value, char* out) {
   std::memset(out, 0, displayCharacters);
   if (overflows(value)) {
@@ -40,6 +51,11 @@ void doubleToString(double value, char* out) {
   }
   char working[workingTextSize];
   std::snprintf(working, sizeof working, "%10.10f", value);
+  // A long number is rounded to the decimals that fit rather than cut: most
+  // decimals have no exact double, and a cut would show 12345678.122 for the
+  // 12345678.123 just typed, whose double lies a hair below it.
+  const int decimals = decimalsThatFit(working);
+  if (decimals < maximumDecimals) std::snprintf(working, sizeof working, "%.*f", decimals, value);
   const std::string_view shown = trimmed(working).substr(0, displayCharacters);
   shown.copy(out, shown.size());
   out[shown.size()] = '\0';

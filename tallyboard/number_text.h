@@ -13,5 +13,6 @@ double stringToDouble(const char* text);
 
 // Writes the display text for value into out, which must hold at least
 // displayCharacters + 1 bytes: at most ten decimals without trailing zeros,
-// cut to displayCharacters, or overflowText from a magnitude of 1e9 up.
+// rounded to the decimals that fit in displayCharacters, or overflowText
+// from a magnitude of 1e9 up.
 void doubleToString(double value, char* out);

@@ -39,8 +39,13 @@ TEST(DoubleToString, TableOfResults) {
       {0.000005, "0.000005"},
       {123456.789, "123456.789"},
       {12345678.123456, "12345678.123"},
-      // The cut does not round: this double lies just below 12345678.123.
-      {12345678.123, "12345678.122"},
+      // Rounded to the decimals that fit: this double lies just below 12345678.123.
+      {12345678.123, "12345678.123"},
+      {12345678.9999, "12345679"},
+      {-12345678.125001, "-12345678.13"},
+      {99999999.9999, "100000000"},
+      {999999999.999, "1000000000"},
+      {123456.00000000001, "123456"},
       {-99999999.5, "-99999999.5"},
       {999999999, "999999999"},
       {999999999.99, "999999999.99"},
@@ -61,8 +66,11 @@ TEST(DoubleToString, TableOfResults) {
 
 TEST(DoubleToString, OverflowStartsExactlyAtOneBillion) {
   const Shown cases[] = {
-      {std::nextafter(1e9, 0.0), "999999999.99"},
-      {-std::nextafter(1e9, 0.0), "-999999999.9"},
+      // Just below the limit the number is still shown, rounded to what fits.
+      {std::nextafter(1e9, 0.0), "1000000000"},
+      {-std::nextafter(1e9, 0.0), "-1000000000"},
+      {999999999.994, "999999999.99"},
+      {-999999999.94, "-999999999.9"},
       {-999999999, "-999999999"},
       {std::numeric_limits<double>::max(), "************"},
       {-std::numeric_limits<double>::max(), "************"},
