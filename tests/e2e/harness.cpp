@@ -31,6 +31,8 @@ std::vector<Runtime> sdlRuntimes() {
   return runtimes;
 }
 
+void PrintTo(const Runtime& runtime, std::ostream* out) { *out << runtime.name; }
+
 std::string runtimeName(const ::testing::TestParamInfo<Runtime>& info) { return info.param.name; }
 
 std::string programPath(const std::string& program) {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ struct Runtime {
   std::string name;         // "original" or "compat"
   std::string libraryPath;  // folder put first on LD_LIBRARY_PATH; empty for the system's libSDL
 };
+
+// Shown in test names and messages by its name alone.
+void PrintTo(const Runtime& runtime, std::ostream* out);
 
 // The runtimes on this machine: the system's libSDL, and sdl12-compat where it
 // is installed beside it.
