@@ -65,3 +65,9 @@ void getJBuff(int w, int h, int x, int y) {
 void drawIBuff(int w, int h, int x, int y) { paint(ibuff, w, h, x, y); }
 
 void drawJBuff(int w, int h, int x, int y) { paint(jbuff, w, h, x, y); }
+
+void redrawAllViews() {
+  drawAllViews();
+  jbuffsizex = 0;
+  jbuffsizey = 0;
+}

@@ -97,6 +97,9 @@ void getIBuff(int w, int h, int x, int y);
 void getJBuff(int w, int h, int x, int y);
 void drawIBuff(int w, int h, int x, int y);
 void drawJBuff(int w, int h, int x, int y);
+// drawAllViews, after which the screen kept under the last drag picture is out
+// of date: a drag that follows without a new press restores nothing.
+void redrawAllViews();
 
 // ---------------------------------------------------------------------------
 // Selection, placing, moving and resizing

@@ -132,7 +132,7 @@ void viewUpEvent(View* v, int x, int y) {
     shown = widget;
   }
   showProperties(shown);
-  drawAllViews();
+  redrawAllViews();
   markActiveView();
 }
 
@@ -140,11 +140,11 @@ void copySelectedView() {
   if (!layoutHasRoom()) return;
   const View* widget = getView(tempptr->value);
   placeCopy(widget, widget->xpos + 10, widget->ypos + 10);
-  drawAllViews();
+  redrawAllViews();
 }
 
 void deleteSelectedView() {
   tempptr->status = STATUS_HIDDEN;
   getView(tempptr->value)->status = STATUS_HIDDEN;
-  drawAllViews();
+  redrawAllViews();
 }

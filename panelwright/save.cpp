@@ -13,7 +13,7 @@ static View* const* const alertViews[] = {&alertlabel, &alerttext, &alertcancel,
 
 static void setAlertStatus(int8_t status) {
   for (View* const* view : alertViews) (*view)->status = status;
-  drawAllViews();
+  redrawAllViews();
 }
 
 // The name of the toolkit constructor that builds the kind from its geometry

@@ -185,6 +185,25 @@ TEST_F(Gestures, ReleaseOnAFixedCaptionMovesTheGrabPointThere) {
   expectPair(80, 32, 560, 444, "moved under the release");
 }
 
+// After the release redraws everything, what was kept under the last picture
+// is out of date; a drag from a fixed caption must not paint it back over the
+// view that now stands there.
+TEST_F(Gestures, DragAfterAFullRedrawPaintsNoStalePixels) {
+  placeLabel(100, 100);
+  drag(140, 116, 240, 216);
+  expectPair(80, 32, 200, 200, "moved");
+  const auto moved = snapshot();
+  pushPress(600, 460);  // the "xpos       ypos" caption keeps the selection
+  pushMotion(605, 462);
+  dispatch();
+  for (int c = -1; c <= 81; ++c) {
+    for (int r = -1; r <= 33; ++r) {
+      const size_t at = static_cast<size_t>(200 + r) * 710 + 200 + c;
+      ASSERT_EQ(pixel(200 + c, 200 + r), moved[at]) << c << "," << r;
+    }
+  }
+}
+
 TEST_F(Gestures, ReleaseOverAButtonRunsTheButtonInstead) {
   dropLabel(5, 5, 600, 425);
   EXPECT_EQ(noOfViews(), 53);
