@@ -8,9 +8,17 @@ cd "$(dirname "$0")"
 source scripts/packages.sh
 INCLUDE_OPTIONAL=1 ensure_packages "${test_packages[@]}"
 
+# The code is formatted with clang-format 14; other versions lay out some
+# constructs differently, so they are not held against it.
+format_version=14
 echo "== format"
-mapfile -t sources < <(git ls-files '*.cpp' '*.h' '*.c' 2>/dev/null || find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) -print)
-clang-format --dry-run --Werror "${sources[@]}"
+if [[ $(clang-format --version) =~ version\ ${format_version}\. ]]; then
+  mapfile -t sources < <(git ls-files '*.cpp' '*.h' '*.c' 2>/dev/null ||
+    find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) -print)
+  clang-format --dry-run --Werror "${sources[@]}"
+else
+  echo "skipped: the code follows clang-format ${format_version}, this is $(clang-format --version)"
+fi
 
 # The tests must never reach a real display.
 unset DISPLAY
