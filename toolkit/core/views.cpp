@@ -44,8 +44,9 @@ View* findView(int x, int y) {
   View* hit = nullptr;
   for (int i = 0; i < noOfViews(); ++i) {
     View* view = getView(i);
-    if (view->status == STATUS_SHOWN && view->xpos < x && x < view->xpos + view->width &&
-        view->ypos < y && y < view->ypos + view->height) {
+    // Widened: a view placed near the end of the int range must not overflow.
+    if (view->status == STATUS_SHOWN && view->xpos < x && x < int64_t{view->xpos} + view->width &&
+        view->ypos < y && y < int64_t{view->ypos} + view->height) {
       hit = view;
     }
   }

@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <cstring>
 
 #include "rig.h"
@@ -99,6 +100,14 @@ TEST_F(ViewList, DisabledAndHiddenViewsAreNotHit) {
     over->status = STATUS_SHOWN;
     EXPECT_EQ(findView(30, 30), over) << "shown again, hit again at once";
   }
+}
+
+TEST_F(ViewList, ViewsAtTheEndOfTheIntRangeDoNotWrapAround) {
+  View* far = addView(INT32_MAX, INT32_MAX, INT32_MAX - 5, INT32_MAX - 5);
+  View* wide = addView(INT32_MAX, 10, 0, 100);
+  EXPECT_EQ(findView(10, 10), nullptr) << "a wrapped right edge would make this hit";
+  EXPECT_EQ(findView(INT32_MAX - 1, INT32_MAX - 1), far);
+  EXPECT_EQ(findView(709, 105), wide);
 }
 
 TEST_F(ViewList, GetViewFollowsCreationOrder) {
