@@ -110,9 +110,9 @@ class Panelwright : public ::testing::TestWithParam<Runtime> {
     fs::remove_all(workdir, ignored);
   }
 
-  void start() {
+  void start(bool unprivileged = false) {
     designer = std::make_unique<XSession>(programPath("panelwright"), kWidth, kHeight, GetParam(),
-                                          workdir.string());
+                                          workdir.string(), unprivileged);
     ASSERT_TRUE(designer->ok()) << designer->error();
   }
 
@@ -273,6 +273,19 @@ TEST_P(Panelwright, UnopenableLayoutFileEndsWithStatusOne) {
   designer->click(595, 165);  // OK
   EXPECT_EQ(designer->waitExit(20000), 1);
   EXPECT_EQ(designer->stderrText(), "Can't open output file gui.txt!\n");
+}
+
+// The designer runs as an ordinary user here, since root writes into any folder.
+TEST_P(Panelwright, ReadOnlyFolderEndsWithStatusOne) {
+  using fs::perms;
+  fs::permissions(workdir, perms::owner_read | perms::owner_exec | perms::group_read |
+                               perms::group_exec | perms::others_read | perms::others_exec);
+  start(true);
+  designer->click(540, 591);  // Save
+  designer->click(595, 165);  // OK
+  EXPECT_EQ(designer->waitExit(20000), 1);
+  EXPECT_EQ(designer->stderrText(), "Can't open output file gui.txt!\n");
+  EXPECT_TRUE(fs::is_empty(workdir)) << "nothing is left behind";
 }
 
 INSTANTIATE_TEST_SUITE_P(Runtimes, Panelwright, ::testing::ValuesIn(sdlRuntimes()), runtimeName);

@@ -4,6 +4,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/mman.h>
@@ -107,8 +108,13 @@ static std::string startXvfb(XSession::Impl& s) {
   return "";
 }
 
+// The user nobody on Debian.
+static constexpr uid_t unprivilegedId = 65534;
+
 static std::string startProgram(XSession::Impl& s, const std::string& program,
-                                const Runtime& runtime, const std::string& workdir) {
+                                const Runtime& runtime, const std::string& workdir,
+                                bool unprivileged) {
+  const bool dropRoot = unprivileged && geteuid() == 0;
   const fs::path probeFile = s.privateDir / "probe";
   {
     std::ofstream create(probeFile, std::ios::binary);
@@ -120,6 +126,13 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
   close(fd);
   if (map == MAP_FAILED) return "cannot map the probe file";
   s.counters = static_cast<ProbeCounters*>(map);
+  if (dropRoot) {
+    // The program opens the probe itself, after giving up root.
+    using fs::perms;
+    fs::permissions(s.privateDir, perms::owner_all | perms::group_exec | perms::others_exec);
+    fs::permissions(probeFile, perms::owner_read | perms::owner_write | perms::group_read |
+                                   perms::group_write | perms::others_read | perms::others_write);
+  }
 
   const std::string display = getenv("E2E_DISPLAY");
   const fs::path errors = s.privateDir / "stderr";
@@ -139,6 +152,10 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
     // A sanitized program accepts the probe ahead of its runtime; SDL's and
     // Xlib's own allocations are not ours to report.
     setenv("ASAN_OPTIONS", "verify_asan_link_order=0:detect_leaks=0", 1);
+    if (dropRoot && (setgroups(0, nullptr) != 0 || setgid(unprivilegedId) != 0 ||
+                     setuid(unprivilegedId) != 0)) {
+      _exit(125);
+    }
     execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
@@ -146,7 +163,7 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
 }
 
 XSession::XSession(const std::string& program, int width, int height, const Runtime& runtime,
-                   const std::string& workdir)
+                   const std::string& workdir, bool unprivileged)
     : impl_(new Impl) {
   impl_->width = width;
   impl_->height = height;
@@ -161,7 +178,7 @@ XSession::XSession(const std::string& program, int width, int height, const Runt
 
   error_ = startXvfb(*impl_);
   if (!error_.empty()) return;
-  error_ = startProgram(*impl_, program, runtime, workdir_);
+  error_ = startProgram(*impl_, program, runtime, workdir_, unprivileged);
   if (!error_.empty()) return;
 
   // Ready once the program has drawn and gone back to polling.

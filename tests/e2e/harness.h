@@ -43,9 +43,11 @@ class XSession {
  public:
   // Starts Xvfb with a screen of exactly width by height pixels on a display
   // number of its own, then the program in workdir (created if missing). Check
-  // ok() before use; error() says what failed.
+  // ok() before use; error() says what failed. An unprivileged program runs as
+  // the user nobody when the tests run as root, so that file permissions hold
+  // for it as for an ordinary user.
   XSession(const std::string& program, int width, int height, const Runtime& runtime,
-           const std::string& workdir = "");
+           const std::string& workdir = "", bool unprivileged = false);
   ~XSession();  // ends the program and Xvfb, whatever state they are in
   XSession(const XSession&) = delete;
   XSession& operator=(const XSession&) = delete;
