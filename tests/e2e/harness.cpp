@@ -49,7 +49,8 @@ struct XSession::Impl {
   int exitSignal = -1;
   bool reaped = false;
   Display* display = nullptr;
-  fs::path privateDir;  // probe file and the program's standard error
+  std::string displayName;  // ":N", chosen by Xvfb
+  fs::path privateDir;      // probe file and the program's standard error
   ProbeCounters* counters = nullptr;
 
   bool programRunning() {
@@ -104,7 +105,7 @@ static std::string startXvfb(XSession::Impl& s) {
   if (s.display == nullptr) return "cannot connect to Xvfb on :" + number;
   int event, error, major, minor;
   if (!XTestQueryExtension(s.display, &event, &error, &major, &minor)) return "Xvfb lacks XTest";
-  setenv("E2E_DISPLAY", (":" + number).c_str(), 1);
+  s.displayName = ":" + number;
   return "";
 }
 
@@ -134,7 +135,6 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
                                    perms::group_write | perms::others_read | perms::others_write);
   }
 
-  const std::string display = getenv("E2E_DISPLAY");
   const fs::path errors = s.privateDir / "stderr";
   s.program = fork();
   if (s.program == 0) {
@@ -144,7 +144,7 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
     dup2(null, 0);
     dup2(null, 1);
     dup2(err, 2);
-    setenv("DISPLAY", display.c_str(), 1);
+    setenv("DISPLAY", s.displayName.c_str(), 1);
     setenv("E2E_PROBE_FILE", probeFile.c_str(), 1);
     setenv("LD_PRELOAD", E2E_PROBE_LIBRARY, 1);
     unsetenv("SDL_VIDEODRIVER");
