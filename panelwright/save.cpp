@@ -74,12 +74,24 @@ static bool flushedToDisk(FILE* file) {
   return std::fflush(file) == 0 && std::ferror(file) == 0 && fsync(fileno(file)) == 0;
 }
 
+// Where no scratch file can be made next to it (a folder we may not add to),
+// a layout file that we may write is rewritten where it stands.
+static void writeLayoutInPlace() {
+  FILE* file = std::fopen(LAYOUT_FILE, "w");
+  if (file == nullptr) cannotOpen();
+  writeLayout(file);
+  std::fclose(file);
+}
+
 // The layout goes to a scratch file first and replaces "gui.txt" only once it
 // is complete, so a failed write never leaves a truncated layout behind.
 static void replaceLayoutFile() {
   if (!layoutFileWritable()) cannotOpen();
   FILE* file = std::fopen(SCRATCH_FILE, "w");
-  if (file == nullptr) cannotOpen();
+  if (file == nullptr) {
+    writeLayoutInPlace();
+    return;
+  }
   writeLayout(file);
   const bool written = flushedToDisk(file);
   if (std::fclose(file) != 0 || !written || std::rename(SCRATCH_FILE, LAYOUT_FILE) != 0) {

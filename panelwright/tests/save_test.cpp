@@ -191,6 +191,27 @@ TEST_F(Saving, UnopenableFileEndsWithStatusOne) {
   EXPECT_FALSE(fs::exists(dir / "gui.txt.tmp"));
 }
 
+// Root writes into any folder, so the save runs as an ordinary user in a child.
+TEST_F(Saving, ReadOnlyFolderStillRewritesAWritableLayoutFile) {
+  using fs::perms;
+  writeLayoutText("previous layout\n");
+  fs::permissions(dir / "gui.txt", perms::owner_read | perms::owner_write | perms::group_read |
+                                       perms::group_write | perms::others_read |
+                                       perms::others_write);
+  place(labelview, 96, 64);
+  fs::permissions(dir, perms::owner_read | perms::owner_exec | perms::group_read |
+                           perms::group_exec | perms::others_read | perms::others_exec);
+  EXPECT_EXIT(
+      {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) std::_Exit(3);
+        saveAnswering(alertyes);
+        std::_Exit(layoutText() == "newLabel(80, 32, 96, 64, \" Label\");\n" ? 0 : 2);
+      },
+      testing::ExitedWithCode(0), "");
+  fs::permissions(dir, perms::owner_all);
+  expectOnlyTheLayoutFile();
+}
+
 TEST_F(Saving, FailedWriteKeepsThePreviousFile) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to fail writes with";
   writeLayoutText("previous layout\n");
