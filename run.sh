@@ -20,8 +20,8 @@ build=build/run
 if [[ ! -f $build/build.ninja ]]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 fi
-cmake --build "$build" --target "$program" | grep -v '^ninja: no work to do' || true
-[[ -x $build/bin/$program ]] || exit 1
+# A failed build stops here (pipefail) rather than starting an older binary.
+cmake --build "$build" --target "$program" | { grep -v '^ninja: no work to do' || true; }
 
 if [[ -z ${DISPLAY:-} ]]; then
   case $program in
