@@ -80,7 +80,10 @@ static void writeLayoutInPlace() {
   FILE* file = std::fopen(LAYOUT_FILE, "w");
   if (file == nullptr) cannotOpen();
   writeLayout(file);
-  std::fclose(file);
+  const bool written = flushedToDisk(file);
+  if (std::fclose(file) != 0 || !written) {
+    std::fprintf(stderr, "Could not write output file %s completely\n", LAYOUT_FILE);
+  }
 }
 
 // The layout goes to a scratch file first and replaces "gui.txt" only once it

@@ -212,6 +212,24 @@ TEST_F(Saving, ReadOnlyFolderStillRewritesAWritableLayoutFile) {
   expectOnlyTheLayoutFile();
 }
 
+// Written in place, a layout that cannot be written whole is said to be so.
+TEST_F(Saving, FailedWriteInPlaceIsReported) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to fail writes with";
+  using fs::perms;
+  fs::create_symlink("/dev/full", dir / "gui.txt");
+  place(labelview, 96, 64);
+  fs::permissions(dir, perms::owner_read | perms::owner_exec | perms::group_read |
+                           perms::group_exec | perms::others_read | perms::others_exec);
+  EXPECT_EXIT(
+      {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) std::_Exit(3);
+        saveAnswering(alertyes);
+        std::_Exit(quit == 0 ? 0 : 2);
+      },
+      testing::ExitedWithCode(0), "^Could not write output file gui\\.txt completely\n$");
+  fs::permissions(dir, perms::owner_all);
+}
+
 TEST_F(Saving, FailedWriteKeepsThePreviousFile) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to fail writes with";
   writeLayoutText("previous layout\n");
