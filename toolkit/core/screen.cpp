@@ -41,18 +41,15 @@ void exitGraphics() {
   SDL_Flip(screen);
 }
 
-void fillClippedRectangle(int width, int height, int x, int y, int colour) {
-  const int left = std::max(x, 0);
-  const int top = std::max(y, 0);
-  // Widened so that a rectangle near INT_MAX cannot overflow its far edge.
-  const int right =
-      static_cast<int>(std::min<long long>(static_cast<long long>(x) + width, screen->w));
-  const int bottom =
-      static_cast<int>(std::min<long long>(static_cast<long long>(y) + height, screen->h));
-  const int stride = screen->pitch / 4;
+void fillClippedRectangle(int64_t width, int64_t height, int64_t x, int64_t y, int colour) {
+  const int64_t left = std::max<int64_t>(x, 0);
+  const int64_t top = std::max<int64_t>(y, 0);
+  const int64_t right = std::min<int64_t>(x + width, screen->w);
+  const int64_t bottom = std::min<int64_t>(y + height, screen->h);
+  const int64_t stride = screen->pitch / 4;
   auto* pixels = static_cast<uint32_t*>(screen->pixels);
-  for (int row = top; row < bottom; ++row) {
-    std::fill(pixels + row * stride + left, pixels + row * stride + std::max(right, left),
+  for (int64_t row = top; row < bottom && left < right; ++row) {
+    std::fill(pixels + row * stride + left, pixels + row * stride + right,
               static_cast<uint32_t>(colour));
   }
 }

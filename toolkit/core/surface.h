@@ -1,8 +1,11 @@
 // Direct access to the screen's pixel memory for the toolkit's own loops.
 #pragma once
 
+#include <cstdint>
+
 #include "toolkit.h"
 
 // Sets the part of the rectangle that lies on the surface, row by row from the
-// top; a rectangle of width or height 0 or less sets nothing.
-void fillClippedRectangle(int width, int height, int x, int y, int colour);
+// top; a rectangle of width or height 0 or less sets nothing. 64-bit, so that
+// shapes reaching far beyond the surface cannot overflow their far edges.
+void fillClippedRectangle(int64_t width, int64_t height, int64_t x, int64_t y, int colour);

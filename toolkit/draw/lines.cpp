@@ -7,20 +7,9 @@
 #include "surface.h"
 #include "toolkit.h"
 
-void fillSurfaceRectangle(int64_t width, int64_t height, int64_t x, int64_t y, int colour) {
-  const int64_t left = std::max<int64_t>(x, 0);
-  const int64_t top = std::max<int64_t>(y, 0);
-  const int64_t right = std::min<int64_t>(x + width, screen->w);
-  const int64_t bottom = std::min<int64_t>(y + height, screen->h);
-  if (left < right && top < bottom) {
-    fillClippedRectangle(static_cast<int>(right - left), static_cast<int>(bottom - top),
-                         static_cast<int>(left), static_cast<int>(top), colour);
-  }
-}
-
 void stampBlock(int64_t x, int64_t y, int size, int colour) {
   const int64_t half = size / 2;
-  fillSurfaceRectangle(2 * half + 1, 2 * half + 1, x - half, y - half, colour);
+  fillClippedRectangle(2 * half + 1, 2 * half + 1, x - half, y - half, colour);
 }
 
 void drawBlock(int x, int y, int size, int colour) { stampBlock(x, y, size, colour); }

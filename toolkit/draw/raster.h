@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "surface.h"
 #include "toolkit.h"
 
 inline bool onSurface(int64_t x, int64_t y) {
@@ -15,12 +16,8 @@ inline void plot(int64_t x, int64_t y, int colour) {
   if (onSurface(x, y)) setPixel(static_cast<int>(x), static_cast<int>(y), colour);
 }
 
-// Sets the part of the rectangle that lies on the surface, row by row from the
-// top; a width or height of 0 or less sets nothing.
-void fillSurfaceRectangle(int64_t width, int64_t height, int64_t x, int64_t y, int colour);
-
 inline void fillRun(int64_t x, int64_t y, int64_t length, int colour) {
-  fillSurfaceRectangle(length, 1, x, y, colour);
+  fillClippedRectangle(length, 1, x, y, colour);
 }
 
 // drawBlock for a centre anywhere, even beyond the range of int.

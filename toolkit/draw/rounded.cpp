@@ -21,8 +21,8 @@ void drawRoundedRectangle(int width, int height, int x, int y, int colour) {
   const int64_t bottom = int64_t{y} + height;
   fillRun(int64_t{x} + SIDE_INSET, y, int64_t{width} - SIDE_SHORTFALL, colour);
   fillRun(int64_t{x} + SIDE_INSET, bottom, int64_t{width} - SIDE_SHORTFALL, colour);
-  fillSurfaceRectangle(1, int64_t{height} - SIDE_SHORTFALL, x, int64_t{y} + SIDE_INSET, colour);
-  fillSurfaceRectangle(1, int64_t{height} - SIDE_SHORTFALL, right, int64_t{y} + SIDE_INSET, colour);
+  fillClippedRectangle(1, int64_t{height} - SIDE_SHORTFALL, x, int64_t{y} + SIDE_INSET, colour);
+  fillClippedRectangle(1, int64_t{height} - SIDE_SHORTFALL, right, int64_t{y} + SIDE_INSET, colour);
   for (int i = 0; i < CORNER_POINTS; ++i) {
     const int j = CORNER_POINTS - 1 - i;
     plot(int64_t{x} + CORNER_A[i], int64_t{y} + CORNER_A[j], colour);
@@ -45,7 +45,7 @@ void drawFilledRoundedRectangle(int width, int height, int x, int y, int colour)
     fillRun(int64_t{x} + CORNER_A[j], bottom + CORNER_B[i] - 9,
             int64_t{width} + CORNER_B[j] - 9 - CORNER_A[j], colour);
   }
-  fillSurfaceRectangle(width, int64_t{height} - SIDE_SHORTFALL, x, int64_t{y} + SIDE_INSET, colour);
+  fillClippedRectangle(width, int64_t{height} - SIDE_SHORTFALL, x, int64_t{y} + SIDE_INSET, colour);
   exitGraphics();
 }
 
