@@ -6,16 +6,7 @@
 
 #include "designer.h"
 #include "rig.h"
-
-inline constexpr uint32_t kLightGrey = 0xB4B4B4;
-inline constexpr uint32_t kGrey = 0x808080;
-inline constexpr uint32_t kWhite = 0xFFFFFF;
-inline constexpr uint32_t kBlack = 0x000000;
-inline constexpr uint32_t kNearBlack = 0x141414;
-inline constexpr uint32_t kPaleGrey = 0xF0F0F0;
-inline constexpr uint32_t kSlateBlue = 0x5050B4;
-inline constexpr uint32_t kDarkGrey = 0x505050;
-inline constexpr uint32_t kYellow = 0xFFFF00;
+#include "start_screen.h"
 
 inline uint32_t pixel(int x, int y) { return static_cast<uint32_t>(getPixel(x, y)); }
 

@@ -6,7 +6,6 @@
 namespace {
 
 constexpr int32_t kNone = -1;
-constexpr int32_t kBlue = 0x0000FF;
 constexpr int32_t kPacked = 0x00640032;  // maximum 100, minimum 0, value 50
 
 struct Fixed {
@@ -115,33 +114,8 @@ TEST_F(StartUp, StartsWithNothingSelectedAndTheGridOff) {
   EXPECT_EQ(cancelflag, 0);
 }
 
-struct Sample {
-  int x, y;
-  uint32_t colour;
-  const char* what;
-};
-
-const Sample kStartSamples[] = {
-    {0, 0, kLightGrey, "window's top-left corner"},
-    {709, 639, kLightGrey, "window's bottom-right corner"},
-    {10, 300, kLightGrey, "window left of the canvas"},
-    {200, 300, kWhite, "canvas"},
-    {200, 20, kNearBlack, "canvas outline, top"},
-    {20, 300, kNearBlack, "canvas outline, left"},
-    {420, 300, kNearBlack, "canvas outline, right"},
-    {200, 620, kNearBlack, "canvas outline, bottom"},
-    {685, 100, kPaleGrey, "palette backdrop"},
-    {455, 105, kPaleGrey, "palette backdrop under the hidden alert"},
-    {585, 425, kPaleGrey, "Grid button body, released"},
-    {445, 425, kPaleGrey, "Copy button body"},
-    {440, 425, kNearBlack, "Copy button outline, left"},
-    {580, 64, kWhite, "palette button body"},
-    {450, 300, kPaleGrey, "inside the graphic view entry"},
-    {440, 300, kLightGrey, "graphic view entry outline"},
-};
-
 TEST_F(StartUp, DrawsTheCanvasPaletteAndButtons) {
-  for (const Sample& s : kStartSamples) EXPECT_EQ(pixel(s.x, s.y), s.colour) << s.what;
+  for (const Sample& s : kStartScreen) EXPECT_EQ(pixel(s.x, s.y), s.colour) << s.what;
 }
 
 // Everything main does before its loop, on a screen and list that start empty.
@@ -153,7 +127,7 @@ TEST_F(StartPanelwright, BuildsDrawsAndRecordsTheFixedViews) {
   ASSERT_EQ(noOfViews(), 53);
   EXPECT_EQ(noOfFixViews, 52);
   for (int i = 0; i < 53; ++i) EXPECT_EQ(getView(i)->type, kFixedViews[i].type) << i;
-  for (const Sample& s : kStartSamples) EXPECT_EQ(pixel(s.x, s.y), s.colour) << s.what;
+  for (const Sample& s : kStartScreen) EXPECT_EQ(pixel(s.x, s.y), s.colour) << s.what;
 }
 
 using CommandButtons = DesignerTest;
