@@ -96,12 +96,6 @@ class Shapescope : public ScreenTest {
     nsides = 4;
     createViews();
   }
-  // The program never frees its views; every test creates them again.
-  void TearDown() override {
-    for (int i = 0; i < noOfViews(); ++i) delete getView(i);
-    resetViewList();
-    ScreenTest::TearDown();
-  }
 };
 
 TEST_F(Shapescope, ViewsAreCreatedInTheirFixedOrder) {

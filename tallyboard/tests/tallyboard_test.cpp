@@ -23,12 +23,6 @@ class Calculator : public ScreenTest {
     ScreenTest::SetUp();
     startTallyboard();
   }
-  // The program never frees its views; the tests start it again and again.
-  void TearDown() override {
-    for (int i = 0; i < noOfViews(); ++i) delete getView(i);
-    resetViewList();
-    ScreenTest::TearDown();
-  }
 
   static void pressKey(char name) {
     const auto [x, y] = keyCentre(keyLook(name));

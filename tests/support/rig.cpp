@@ -44,6 +44,11 @@ void resetViewList() {
   quit = 0;
 }
 
+void freeViewList() {
+  for (int i = 0; i < viewListSlots; ++i) delete viewList[i];
+  resetViewList();
+}
+
 void clearScreen(uint32_t colour) {
   for (int y = 0; y < screen->h; ++y) {
     auto* row =
@@ -63,7 +68,10 @@ void ScreenTest::SetUp() {
   locks = 0;
 }
 
-void ScreenTest::TearDown() { EXPECT_EQ(lockDepth(), 0) << "a drawing bracket was left open"; }
+void ScreenTest::TearDown() {
+  EXPECT_EQ(lockDepth(), 0) << "a drawing bracket was left open";
+  freeViewList();
+}
 
 std::set<Point> pointsOf(uint32_t colour) {
   std::set<Point> points;

@@ -32,6 +32,10 @@ class ScreenTest : public ::testing::Test {
 void openDummyScreen();
 // Empties the view list and resets quit, without freeing anything.
 void resetViewList();
+// Frees every view in the list, then empties it. The toolkit never frees a
+// view; tests that build views again and again free them so that the leak
+// checker sees none. ScreenTest does this after every test.
+void freeViewList();
 // Sets every pixel of the surface without locking or flipping.
 void clearScreen(uint32_t colour = 0);
 void resetFlipCount();

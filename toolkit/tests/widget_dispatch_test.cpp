@@ -29,7 +29,7 @@ TEST_F(DrawDispatch, EachKindIsDrawnByItsRoutine) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    freshViewList();
+    freeViewList();
     View* view = c.make();
     int flips = 0;
     const auto expected = referencePicture(ground, {}, [&] {

@@ -18,7 +18,7 @@ TEST_F(TouchDispatch, EveryMouseButtonAndWheelStepPressesAButton) {
                            SDL_BUTTON_WHEELDOWN};
   for (Uint8 button : buttons) {
     SCOPED_TRACE("mouse button " + std::to_string(button));
-    freshViewList();
+    freeViewList();
     clearRecordedCalls();
     newLabel(10, 10, 0, 0, "");
     View* key = newButton(80, 32, 100, 100, 7, "Key");

@@ -103,7 +103,7 @@ TEST_F(Meters, BarAndNumbersFollowTheRange) {
   for (const RangeCase& c : cases) {
     SCOPED_TRACE(std::string(c.vertical ? "vertical " : "horizontal ") + std::to_string(c.maximum) +
                  " " + std::to_string(c.minimum) + " " + std::to_string(c.current));
-    freshViewList();
+    freeViewList();
     View* meter = c.vertical ? newVMeter(32, 64, 464, 96, c.maximum, c.minimum, c.current)
                              : newHMeter(64, 32, 544, 128, c.maximum, c.minimum, c.current);
     const auto expected = referencePicture(ground, {}, [&] {

@@ -11,13 +11,6 @@
 #include "recorder.h"
 #include "rig.h"
 
-// The toolkit never frees a view; tests that start over within one process
-// free theirs so that the leak checker sees none.
-inline void freshViewList() {
-  for (int i = 0; i < viewListSlots; ++i) delete viewList[i];
-  resetViewList();
-}
-
 class WidgetTest : public ScreenTest {
  protected:
   void SetUp() override {
@@ -25,7 +18,6 @@ class WidgetTest : public ScreenTest {
     clearRecordedCalls();
   }
   void TearDown() override {
-    freshViewList();
     clearRecordedCalls();
     ScreenTest::TearDown();
   }

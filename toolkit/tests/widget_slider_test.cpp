@@ -83,7 +83,7 @@ TEST_F(Sliders, TrackIsFilledAboveTheThresholds) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.vertical ? "vertical " : "horizontal ") + std::to_string(c.current));
-    freshViewList();
+    freeViewList();
     View* slider = exampleSlider(c.vertical, c.current);
     const Seed erasePoint = c.vertical ? verticalErasePoint : horizontalErasePoint;
     const auto expected = referencePicture(ground, {erasePoint}, [&] {
@@ -113,7 +113,7 @@ TEST_F(Sliders, TrackIsFilledAboveTheThresholds) {
 TEST_F(Sliders, RedrawWipesThePreviousKnob) {
   for (bool vertical : {true, false}) {
     SCOPED_TRACE(vertical ? "vertical" : "horizontal");
-    freshViewList();
+    freeViewList();
     View* slider = exampleSlider(vertical, 90);
     const Seed erasePoint = vertical ? verticalErasePoint : horizontalErasePoint;
     setSliderValue(slider, 25);

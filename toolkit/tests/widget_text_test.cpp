@@ -33,7 +33,7 @@ TEST_F(TextViews, LabelTextSitsAtItsScale) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    freshViewList();
+    freeViewList();
     View* label = newLabel(c.width, c.height, 100, 100, c.text);
     const auto expected = referencePicture(ground, {}, [&] {
       drawText(c.shown, 100 + c.originX, 100 + c.originY, c.scale, 0x505050);
@@ -123,7 +123,7 @@ TEST_F(TextViews, NumberViewIsRightAligned) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.text) + " " + std::to_string(c.value));
-    freshViewList();
+    freeViewList();
     View* number = newNumView(c.width, c.height, 100, 100, c.text);
     number->value = c.value;
     const auto expected = referencePicture(ground, {}, [&] {
@@ -152,7 +152,7 @@ TEST_F(TextViews, ButtonCaptionIsCentred) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    freshViewList();
+    freeViewList();
     View* button = newButton(c.width, c.height, 100, 100, 9, c.text);
     const auto expected = referencePicture(ground, {}, [&] {
       drawFilledRoundedRectangle(c.width, c.height, 100, 100, 0xF0F0F0);
@@ -194,7 +194,7 @@ TEST_F(TextViews, ButtonLooks) {
     SCOPED_TRACE("value " + std::to_string(c.value) + " status " + std::to_string(c.status) +
                  " colours " + std::to_string(c.border) + " " + std::to_string(c.background) + " " +
                  std::to_string(c.foreground));
-    freshViewList();
+    freeViewList();
     View* button = newButton(80, 32, 100, 100, 3, "Button");
     button->value = c.value;
     button->status = c.status;
