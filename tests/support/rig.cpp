@@ -4,34 +4,6 @@
 #include <cstring>
 #include <sstream>
 
-extern "C" {
-int __real_SDL_Flip(SDL_Surface* surface);
-int __real_SDL_LockSurface(SDL_Surface* surface);
-void __real_SDL_UnlockSurface(SDL_Surface* surface);
-
-static int flips = 0;
-static int locks = 0;
-
-int __wrap_SDL_Flip(SDL_Surface* surface) {
-  ++flips;
-  return __real_SDL_Flip(surface);
-}
-
-int __wrap_SDL_LockSurface(SDL_Surface* surface) {
-  ++locks;
-  return __real_SDL_LockSurface(surface);
-}
-
-void __wrap_SDL_UnlockSurface(SDL_Surface* surface) {
-  --locks;
-  __real_SDL_UnlockSurface(surface);
-}
-}
-
-int flipCount() { return flips; }
-int lockDepth() { return locks; }
-void resetFlipCount() { flips = 0; }
-
 void openDummyScreen() {
   if (screen != nullptr) return;
   setenv("SDL_VIDEODRIVER", "dummy", 1);
@@ -65,7 +37,7 @@ void ScreenTest::SetUp() {
   }
   clearScreen();
   resetFlipCount();
-  locks = 0;
+  resetLockDepth();
 }
 
 void ScreenTest::TearDown() {

@@ -1,8 +1,7 @@
 // In-process test rig: the toolkit on SDL's headless dummy video driver.
 //
-// Test binaries link this library; it wraps SDL_Flip, SDL_LockSurface and
-// SDL_UnlockSurface at link time (GNU ld --wrap) to count flips and locks
-// without touching production code.
+// Test binaries link this library; flips and surface locks are counted by the
+// link-time wrappers of surface_counts.h.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,11 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "surface_counts.h"
 #include "toolkit.h"
-
-int flipCount();
-// Surface locks taken and not yet released.
-int lockDepth();
 
 // Opens the screen once per process on the dummy driver; every test starts
 // with an empty view list, quit = 0, an empty event queue, the screen cleared
@@ -38,7 +34,6 @@ void resetViewList();
 void freeViewList();
 // Sets every pixel of the surface without locking or flipping.
 void clearScreen(uint32_t colour = 0);
-void resetFlipCount();
 
 // Events go through SDL's real queue; dispatch() runs eventLoop().
 void pushPress(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
