@@ -16,43 +16,11 @@ static void setAlertStatus(int8_t status) {
   redrawAllViews();
 }
 
-// The name of the toolkit constructor that builds the kind from its geometry
-// alone, or null for kinds whose line carries more or that are never saved.
-static const char* geometryConstructor(int32_t type) {
-  switch (type) {
-    case VIEW_NUMVIEW:
-      return "newNumView";
-    case VIEW_GRAPHIC:
-      return "newGraphicView";
-    case VIEW_VMETER:
-      return "newVMeter";
-    case VIEW_HMETER:
-      return "newHMeter";
-    case VIEW_VSLIDER:
-      return "newVSlider";
-    case VIEW_HSLIDER:
-      return "newHSlider";
-    default:
-      return nullptr;
-  }
-}
-
-static void writeView(FILE* file, const View* v) {
-  if (v->type == VIEW_LABEL) {
-    std::fprintf(file, "newLabel(%d, %d, %d, %d, \"%s\");\n", v->width, v->height, v->xpos, v->ypos,
-                 v->text);
-  } else if (v->type == VIEW_BUTTON) {
-    std::fprintf(file, "newButton(%d, %d, %d, %d, %d, \"%s\");\n", v->width, v->height, v->xpos,
-                 v->ypos, v->id, v->text);
-  } else if (const char* constructor = geometryConstructor(v->type)) {
-    std::fprintf(file, "%s(%d, %d, %d, %d);\n", constructor, v->width, v->height, v->xpos, v->ypos);
-  }
-}
-
 static void writeLayout(FILE* file) {
   for (int i = noOfFixViews + 1; i < noOfViews(); ++i) {
     const View* v = getView(i);
-    if (v->status != STATUS_HIDDEN) writeView(file, v);
+    char line[LAYOUT_LINE_SIZE];
+    if (v->status != STATUS_HIDDEN && formatLayoutLine(v, line) > 0) std::fputs(line, file);
   }
 }
 

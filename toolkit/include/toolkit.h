@@ -13,6 +13,7 @@
 
 #include <SDL.h>
 
+#include <cstddef>
 #include <cstdint>
 
 // ---------------------------------------------------------------------------
@@ -215,3 +216,85 @@ void drawHSlider(View* view);
 
 void drawView(View* view);
 void drawAllViews();
+
+// ---------------------------------------------------------------------------
+// Layout files
+//
+// The designer saves a layout as one constructor call per line, in placement
+// order, for example:
+//     newLabel(80, 32, 96, 64, " Label");
+//     newButton(80, 32, 208, 304, 0, "Button");
+//     newVMeter(32, 64, 48, 160);
+// Positions are the designer's screen coordinates: its canvas starts at (20, 20).
+// Reading accepts exactly these eight forms, with spaces or tabs around tokens,
+// CRLF line ends, blank lines and a last line without a line feed. A text is
+// what stands between its quotes (no quote inside, first 24 characters kept).
+
+// How a kind is written: its constructor and whether the id and the text follow
+// the four geometry numbers.
+struct LayoutFormat {
+  int32_t type;
+  const char* constructor;
+  bool hasId;
+  bool hasText;
+};
+
+inline constexpr LayoutFormat LAYOUT_FORMATS[] = {
+    {VIEW_LABEL, "newLabel", false, true},      {VIEW_BUTTON, "newButton", true, true},
+    {VIEW_NUMVIEW, "newNumView", false, false}, {VIEW_GRAPHIC, "newGraphicView", false, false},
+    {VIEW_VMETER, "newVMeter", false, false},   {VIEW_HMETER, "newHMeter", false, false},
+    {VIEW_VSLIDER, "newVSlider", false, false}, {VIEW_HSLIDER, "newHSlider", false, false},
+};
+
+// The format of a kind, or null for kinds a layout never holds (VIEW_PLAIN).
+const LayoutFormat* layoutFormatOf(int32_t type);
+
+// Longest line a view can give, line feed and terminating zero included.
+inline constexpr int LAYOUT_LINE_SIZE = 128;
+
+// Writes the view's line, ended by a line feed, into line (LAYOUT_LINE_SIZE
+// bytes); returns its length, or 0 for a kind a layout never holds.
+int formatLayoutLine(const View* view, char* line);
+
+// One view of a layout file: the fields its line gives (id 0 and an empty text
+// where the line has none) and the line's number.
+struct LayoutView {
+  int32_t line;  // where it stands in its file, counting from 1
+  int32_t type;
+  int32_t width;
+  int32_t height;
+  int32_t xpos;
+  int32_t ypos;
+  int32_t id;
+  char text[VIEW_TEXT_LENGTH + 1];
+};
+
+// Why a layout was refused: the file, the line (0 when the file as a whole is
+// at fault) and what is wrong there.
+struct LayoutError {
+  char file[256];
+  int line;
+  char reason[64];
+};
+
+// Larger files are refused unread: a layout of a full view list is a few kilobytes.
+inline constexpr long LAYOUT_FILE_LIMIT = 1 << 20;
+
+// Parses a whole layout text into at most capacity views. Returns the number of
+// views, or -1 with *error filled (its file left empty) if any line is bad or
+// there are more views than capacity.
+int parseLayout(const char* text, size_t length, LayoutView* views, int capacity,
+                LayoutError* error);
+// Reads the file and parses it the same way; a missing or unreadable file is
+// refused as a whole.
+int readLayout(const char* path, LayoutView* views, int capacity, LayoutError* error);
+// "gui.txt line 3: width below 1", or "gui.txt: no such file" for line 0; at
+// most size bytes with the terminating zero.
+void describeLayoutError(const LayoutError* error, char* message, size_t size);
+
+// Creates the views of a layout file with the widget constructors, in file
+// order, each moved by (dx, dy): a program passes -20, -20 to place the views
+// where they stood on the designer's canvas. Returns the number of views made,
+// or -1 with *error filled and no view made, also when the list cannot hold
+// them all or a moved position leaves the int range.
+int loadLayout(const char* path, int dx, int dy, LayoutError* error);

@@ -1,0 +1,78 @@
+// Layout texts and what reading them gives, shared by every reader of layout
+// files: the toolkit's parser and loader, and the designer's Load.
+#pragma once
+
+#include <string_view>
+
+struct LayoutCase {
+  const char* name;
+  std::string_view text;
+  int line;            // of the fault; 0 for a text that is read
+  const char* reason;  // null for a text that is read
+  int views;           // views read from a good text
+};
+
+// Every form once, as the designer writes them.
+inline constexpr std::string_view EVERY_FORM =
+    "newLabel(80, 32, 96, 64, \" Label\");\n"
+    "newButton(80, 32, 208, 304, 7, \"Button\");\n"
+    "newNumView(160, 16, 30, 400);\n"
+    "newGraphicView(144, 96, 200, 400);\n"
+    "newVMeter(32, 64, 30, 100);\n"
+    "newHMeter(64, 32, 110, 130);\n"
+    "newVSlider(32, 128, 200, 200);\n"
+    "newHSlider(128, 32, -30, -2147483648);\n";
+
+inline constexpr LayoutCase GOOD_LAYOUTS[] = {
+    {"every form", EVERY_FORM, 0, nullptr, 8},
+    {"empty file", "", 0, nullptr, 0},
+    {"blank lines only", "\n \n\t\n\r\n", 0, nullptr, 0},
+    {"blanks and tabs around tokens", " \tnewButton ( 80 ,\t32 , 1 , 2 , -3 ,  \"OK\" ) ;\t \n", 0,
+     nullptr, 1},
+    {"CRLF line ends", "newVMeter(1, 2, 3, 4);\r\nnewHMeter(5, 6, 7, 8);\r\n", 0, nullptr, 2},
+    {"blank lines between", "\nnewVMeter(1, 2, 3, 4);\n\n  \nnewHMeter(5, 6, 7, 8);\n\n", 0,
+     nullptr, 2},
+    {"last line without line feed", "newVMeter(1, 2, 3, 4);\nnewHMeter(5, 6, 7, 8);", 0, nullptr,
+     2},
+    {"no blanks at all", "newLabel(1,1,0,0,\"\");", 0, nullptr, 1},
+    {"long text keeps 24 characters", "newLabel(9, 9, 0, 0, \"abcdefghijklmnopqrstuvwxyz\");\n", 0,
+     nullptr, 1},
+    {"int range ends", "newButton(2147483647, 1, -2147483648, 2147483647, -2147483648, \"\");\n", 0,
+     nullptr, 1},
+    {"leading zeros", "newVMeter(007, 010, -0, 00);\n", 0, nullptr, 1},
+};
+
+inline constexpr LayoutCase BAD_LAYOUTS[] = {
+    {"another constructor", "newView(1, 1, 1, 1);\n", 1, "not a layout line", 0},
+    {"wrong case", "newlabel(1, 1, 1, 1, \"a\");\n", 1, "not a layout line", 0},
+    {"a comment", "// layout\n", 1, "not a layout line", 0},
+    {"fault on a later line", "newVMeter(1, 2, 3, 4);\n\nnewVMeter(1, 2, 3);\n", 3,
+     "not a layout line", 0},
+    {"no semicolon", "newVMeter(1, 2, 3, 4)\n", 1, "not a layout line", 0},
+    {"text after the call", "newVMeter(1, 2, 3, 4); x\n", 1, "not a layout line", 0},
+    {"two calls on a line", "newVMeter(1, 2, 3, 4); newVMeter(1, 2, 3, 4);\n", 1,
+     "not a layout line", 0},
+    {"a range after the geometry", "newVMeter(1, 2, 3, 4, 100, 0, 50);\n", 1, "not a layout line",
+     0},
+    {"label without text", "newLabel(1, 2, 3, 4);\n", 1, "not a layout line", 0},
+    {"button without id", "newButton(1, 2, 3, 4, \"OK\");\n", 1, "not a layout line", 0},
+    {"text without quotes", "newLabel(1, 2, 3, 4, OK);\n", 1, "not a layout line", 0},
+    {"quote inside a text", "newLabel(1, 2, 3, 4, \"a\"b\");\n", 1, "not a layout line", 0},
+    {"unclosed text", "newLabel(1, 2, 3, 4, \"ab);\n", 1, "not a layout line", 0},
+    {"zero byte in a text", std::string_view("newLabel(1, 2, 3, 4, \"a\0b\");\n", 29), 1,
+     "not a layout line", 0},
+    {"plus sign", "newVMeter(+1, 2, 3, 4);\n", 1, "not a layout line", 0},
+    {"decimal point", "newVMeter(1.5, 2, 3, 4);\n", 1, "not a layout line", 0},
+    {"hexadecimal", "newVMeter(0x10, 2, 3, 4);\n", 1, "not a layout line", 0},
+    {"empty number", "newVMeter(, 2, 3, 4);\n", 1, "not a layout line", 0},
+    {"blank inside a number", "newVMeter(1 0, 2, 3, 4);\n", 1, "not a layout line", 0},
+    {"just past int range", "newVMeter(1, 2, 2147483648, 4);\n", 1, "number outside the int range",
+     0},
+    {"just below int range", "newButton(1, 2, 3, 4, -2147483649, \"\");\n", 1,
+     "number outside the int range", 0},
+    {"far past int range", "newVMeter(1, 2, 3, 99999999999999999999999);\n", 1,
+     "number outside the int range", 0},
+    {"width 0", "newVMeter(0, 2, 3, 4);\n", 1, "width below 1", 0},
+    {"negative height", "newHSlider(1, -2, 3, 4);\n", 1, "height below 1", 0},
+    {"a lone carriage return", "newVMeter(1, 2, 3, 4);\r\r\n", 1, "not a layout line", 0},
+};

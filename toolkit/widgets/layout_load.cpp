@@ -1,0 +1,44 @@
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "toolkit.h"
+
+static View* createView(const LayoutView& v, int32_t x, int32_t y) {
+  switch (v.type) {
+    case VIEW_LABEL:
+      return newLabel(v.width, v.height, x, y, v.text);
+    case VIEW_BUTTON:
+      return newButton(v.width, v.height, x, y, v.id, v.text);
+    case VIEW_NUMVIEW:
+      return newNumView(v.width, v.height, x, y);
+    case VIEW_GRAPHIC:
+      return newGraphicView(v.width, v.height, x, y);
+    case VIEW_VMETER:
+      return newVMeter(v.width, v.height, x, y);
+    case VIEW_HMETER:
+      return newHMeter(v.width, v.height, x, y);
+    case VIEW_VSLIDER:
+      return newVSlider(v.width, v.height, x, y);
+    default:
+      return newHSlider(v.width, v.height, x, y);
+  }
+}
+
+static bool fitsInt(int64_t value) { return value >= INT32_MIN && value <= INT32_MAX; }
+
+int loadLayout(const char* path, int dx, int dy, LayoutError* error) {
+  const int capacity = std::max(viewListSlots - 1 - noOfViews(), 0);
+  std::vector<LayoutView> views(static_cast<size_t>(capacity));
+  const int count = readLayout(path, views.data(), capacity, error);
+  if (count < 0) return -1;
+  for (int i = 0; i < count; ++i) {
+    if (!fitsInt(int64_t{views[i].xpos} + dx) || !fitsInt(int64_t{views[i].ypos} + dy)) {
+      error->line = views[i].line;
+      std::snprintf(error->reason, sizeof error->reason, "moved position outside the int range");
+      return -1;
+    }
+  }
+  for (int i = 0; i < count; ++i) createView(views[i], views[i].xpos + dx, views[i].ypos + dy);
+  return count;
+}
