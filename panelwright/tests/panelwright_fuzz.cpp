@@ -1,15 +1,18 @@
 // Event-stream fuzzing of the designer. Whatever the pointer does, every
 // placed view is a widget of at least one pixel each way followed by its
-// overlay, and an answered alert leaves no answer behind. Saves go to a
+// overlay, an answered alert leaves no answer behind, and every layout file
+// the designer writes reads back as the views it shows. Saves go to a
 // scratch folder.
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "designer.h"
 #include "event_stream.h"
@@ -36,6 +39,64 @@ static void checkPlacedViews() {
   }
 }
 
+// What reading the view's line gives back: the fields its form carries, id 0
+// and an empty text where it has none.
+static LayoutView expectedLine(const View* v, const LayoutFormat& format) {
+  LayoutView expected{0, v->type, v->width, v->height, v->xpos, v->ypos, 0, ""};
+  if (format.hasId) expected.id = v->id;
+  if (format.hasText) std::memcpy(expected.text, v->text, sizeof expected.text);
+  return expected;
+}
+
+static bool sameLine(const LayoutView& a, const LayoutView& b) {
+  return a.type == b.type && a.width == b.width && a.height == b.height && a.xpos == b.xpos &&
+         a.ypos == b.ypos && a.id == b.id && std::strcmp(a.text, b.text) == 0;
+}
+
+static void compareLayout(const LayoutView* lines, int count) {
+  int line = 0;
+  for (int i = noOfFixViews + 1; i < noOfViews(); ++i) {
+    const View* v = getView(i);
+    const LayoutFormat* format = layoutFormatOf(v->type);
+    if (v->status == STATUS_HIDDEN || format == nullptr) continue;
+    if (line == count) fuzzFault("the saved layout ends before view %d", i);
+    if (!sameLine(lines[line], expectedLine(v, *format))) {
+      fuzzFault("line %d of the saved layout does not give back view %d", lines[line].line, i);
+    }
+    ++line;
+  }
+  if (line != count) fuzzFault("the saved layout has %d views, the designer shows %d", count, line);
+}
+
+// The layout file last read back; a save replaces or rewrites it.
+static struct stat lastLayout;
+
+static bool sameFile(const struct stat& a, const struct stat& b) {
+  return a.st_ino == b.st_ino && a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
+         a.st_mtim.tv_nsec == b.st_mtim.tv_nsec && a.st_ctim.tv_sec == b.st_ctim.tv_sec &&
+         a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+}
+
+// Checked as soon as a save has returned: the views are still those it wrote.
+static void checkSavedLayout() {
+  struct stat now {};
+  if (stat(LAYOUT_FILE, &now) != 0) {
+    lastLayout = {};
+    return;
+  }
+  if (sameFile(now, lastLayout)) return;
+  lastLayout = now;
+  static std::vector<LayoutView> lines(static_cast<size_t>(viewListSlots));
+  LayoutError error{};
+  const int count = readLayout(LAYOUT_FILE, lines.data(), viewListSlots, &error);
+  if (count < 0) {
+    char reason[512];
+    describeLayoutError(&error, reason, sizeof reason);
+    fuzzFault("the saved layout does not read back: %s", reason);
+  }
+  compareLayout(lines.data(), count);
+}
+
 void checkProgramInvariants() {
   checkViewList();
   checkPlacedViews();
@@ -43,6 +104,7 @@ void checkProgramInvariants() {
   if (alertlabel->status == STATUS_HIDDEN && (okflag != 0 || cancelflag != 0)) {
     fuzzFault("an answer is left over from a closed alert");
   }
+  checkSavedLayout();
 }
 
 // A point of the button where a release reaches it; false when views placed
@@ -102,6 +164,7 @@ static void enterScratch() {
   home = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (home < 0 || chdir(scratch.c_str()) != 0) fuzzFault("cannot enter %s", scratch.c_str());
   unlink(LAYOUT_FILE);
+  lastLayout = {};
 }
 
 // A save leaves "gui.txt" behind and nothing else.

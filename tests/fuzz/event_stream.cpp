@@ -37,7 +37,8 @@ struct Stream {
   int y = 0;
   long events = 0;
   int answers = 0;
-  // An event was handed to the program and not yet followed by a check.
+  // The program has run since the last check: an event was handed to it, or
+  // an event loop returned to it (a handler goes on after its nested loop).
   bool unchecked = false;
 };
 
@@ -175,6 +176,7 @@ extern "C" void __wrap__Z9eventLoopv() {
   __real__Z9eventLoopv();
   --loopDepth;
   loopFed = outerFed;
+  stream.unchecked = true;
 }
 
 // Every poll follows the end of the previous event's handling (or starts a

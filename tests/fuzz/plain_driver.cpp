@@ -198,6 +198,12 @@ int main(int argc, char** argv) {
       options.inputs.emplace_back(argument);
     }
   }
+  // The program may change folders while a stream runs.
+  std::error_code error;
+  if (std::filesystem::path(options.artifactPrefix).is_relative()) {
+    options.artifactPrefix =
+        (std::filesystem::current_path(error) / options.artifactPrefix).string();
+  }
   timeoutSeconds = options.timeout;
   std::signal(SIGABRT, onAbort);
   std::signal(SIGALRM, onTimeout);
