@@ -1,5 +1,7 @@
 #include "pad_toolkit.h"
 
+#include <strings.h>
+
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
@@ -53,8 +55,26 @@ static void failStart(const char* what) {
   std::exit(1);
 }
 
+// Where SDL finds no display it falls back to a text-mode driver, which
+// floods the terminal with escape codes and cannot be touched: unless the
+// user chose that driver, there is no screen to run on.
+static void refuseTextModeDriver() {
+  char driver[32] = "";
+  if (SDL_VideoDriverName(driver, sizeof driver) == nullptr) return;
+  if (strcasecmp(driver, "caca") != 0 && strcasecmp(driver, "aalib") != 0) return;
+  const char* chosen = std::getenv("SDL_VIDEODRIVER");
+  if (chosen != nullptr && strcasecmp(chosen, driver) == 0) return;
+  SDL_Quit();  // gives the terminal back before the message
+  std::fprintf(stderr,
+               "no screen found: SDL fell back to its text-mode driver %s; set DISPLAY to an X "
+               "display, or choose a video driver with SDL_VIDEODRIVER\n",
+               driver);
+  std::exit(1);
+}
+
 void initgraphics() {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) failStart("start SDL video");
+  refuseTextModeDriver();
   // SDL turns these signals into quit requests, which the program ignores;
   // Ctrl-C and a supervisor's stop must still end it.
   std::signal(SIGINT, SIG_DFL);

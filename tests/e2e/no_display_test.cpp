@@ -1,0 +1,154 @@
+// Started where there is no screen, SDL 1.2 falls back to a text-mode driver
+// (caca or aalib) where one is installed. A program must not then run in the
+// terminal: it says so in one line and ends with status 1, unless the user
+// chose that driver.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "harness.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* PROGRAMS[] = {"tintpad", "tallyboard", "shapescope", "panelwright"};
+
+// DISPLAY for each case: unset, or naming a display no server answers on.
+constexpr const char* DISPLAYS[] = {nullptr, ":4711"};
+
+struct Outcome {
+  int status = -1;  // exit status; -1 while it still ran when the wait ended
+  std::string err;
+  uintmax_t outBytes = 0;
+};
+
+class Process {
+ public:
+  Process(const std::string& path, const Runtime& runtime, const char* display,
+          const char* driver) {
+    char folder[] = "/tmp/no-display-XXXXXX";
+    if (mkdtemp(folder) == nullptr) return;
+    dir_ = folder;
+    pid_ = fork();
+    if (pid_ != 0) return;
+    const int null = open("/dev/null", O_RDONLY);
+    const int out = open((dir_ / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err = open((dir_ / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (chdir(folder) != 0 || dup2(null, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(126);
+    display != nullptr ? setenv("DISPLAY", display, 1) : unsetenv("DISPLAY");
+    driver != nullptr ? setenv("SDL_VIDEODRIVER", driver, 1) : unsetenv("SDL_VIDEODRIVER");
+    if (!runtime.libraryPath.empty()) setenv("LD_LIBRARY_PATH", runtime.libraryPath.c_str(), 1);
+    setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+    execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+
+  ~Process() {
+    if (pid_ > 0 && !exited_) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (!dir_.empty()) fs::remove_all(dir_);
+  }
+
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  // Waits until the process ends or has written more than outLimit bytes to
+  // its standard output, for at most 30 seconds.
+  Outcome wait(uintmax_t outLimit = UINTMAX_MAX) {
+    Outcome outcome;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (pid_ > 0 && std::chrono::steady_clock::now() < deadline) {
+      int status = 0;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        exited_ = true;
+        outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        break;
+      }
+      if (outBytes() > outLimit) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::ifstream err(dir_ / "stderr");
+    std::stringstream text;
+    text << err.rdbuf();
+    outcome.err = text.str();
+    outcome.outBytes = outBytes();
+    return outcome;
+  }
+
+ private:
+  uintmax_t outBytes() const {
+    std::error_code error;
+    const uintmax_t size = fs::file_size(dir_ / "stdout", error);
+    return error ? 0 : size;
+  }
+
+  fs::path dir_;
+  pid_t pid_ = -1;
+  bool exited_ = false;
+};
+
+// The text-mode driver SDL falls back to in this environment, if any.
+std::optional<std::string> textModeFallback(const Runtime& runtime, const char* display) {
+  Process probe(SDL_DRIVER_PROBE, runtime, display, nullptr);
+  std::string driver = probe.wait().err;
+  if (!driver.empty() && driver.back() == '\n') driver.pop_back();
+  if (driver == "caca" || driver == "aalib") return driver;
+  return std::nullopt;
+}
+
+std::string describe(const char* display) {
+  return display == nullptr ? "DISPLAY unset" : std::string("DISPLAY=") + display;
+}
+
+class NoDisplay : public ::testing::TestWithParam<Runtime> {};
+
+TEST_P(NoDisplay, ProgramsRefuseTheTextModeFallbackInOneLine) {
+  bool ran = false;
+  for (const char* display : DISPLAYS) {
+    const std::optional<std::string> driver = textModeFallback(GetParam(), display);
+    if (!driver) continue;
+    ran = true;
+    for (const char* program : PROGRAMS) {
+      Process process(programPath(program), GetParam(), display, nullptr);
+      const Outcome outcome = process.wait();
+      EXPECT_EQ(outcome.status, 1) << program << ", " << describe(display);
+      EXPECT_EQ(outcome.err, "no screen found: SDL fell back to its text-mode driver " + *driver +
+                                 "; set DISPLAY to an X display, or choose a video driver with "
+                                 "SDL_VIDEODRIVER\n")
+          << program << ", " << describe(display);
+    }
+  }
+  if (!ran) GTEST_SKIP() << "SDL falls back to no text-mode driver here";
+}
+
+// Drawing through the text-mode driver shows as a growing standard output;
+// a refusal writes a few hundred bytes of terminal set-up and ends.
+TEST_P(NoDisplay, ATextModeDriverChosenOnPurposeIsKept) {
+  const std::optional<std::string> driver = textModeFallback(GetParam(), nullptr);
+  if (!driver) GTEST_SKIP() << "SDL falls back to no text-mode driver here";
+  constexpr uintmax_t DRAWN = 16384;
+  for (const char* program : PROGRAMS) {
+    Process process(programPath(program), GetParam(), nullptr, driver->c_str());
+    const Outcome outcome = process.wait(DRAWN);
+    EXPECT_EQ(outcome.status, -1) << program << " ended: " << outcome.err;
+    EXPECT_GT(outcome.outBytes, DRAWN) << program;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Runtimes, NoDisplay, ::testing::ValuesIn(sdlRuntimes()), runtimeName);
+
+}  // namespace
