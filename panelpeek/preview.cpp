@@ -30,6 +30,9 @@ bool reloadLayout(Preview* preview) {
   // Stamped before reading: a change made while the file is read is seen at
   // the next look.
   preview->stamp = stampFile(preview->path);
+  // The layout's views step aside for the new ones. A refused file creates
+  // nothing, so they go back; otherwise their records are freed, and no slot
+  // past the new views is left pointing at one.
   const int shown = noOfViews() - 1;
   std::copy(viewList + 1, viewList + 1 + shown, replaced);
   no_of_views = 1;
