@@ -1,7 +1,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "designer.h"
+#include "greys.h"
+#include "toolkit.h"
 
 static constexpr char CAPTION[] = "GraphicView";
 static constexpr int CAPTION_LENGTH = sizeof CAPTION - 1;

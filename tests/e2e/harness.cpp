@@ -114,7 +114,7 @@ static constexpr uid_t unprivilegedId = 65534;
 
 static std::string startProgram(XSession::Impl& s, const std::string& program,
                                 const Runtime& runtime, const std::string& workdir,
-                                bool unprivileged) {
+                                bool unprivileged, const std::vector<std::string>& arguments) {
   const bool dropRoot = unprivileged && geteuid() == 0;
   const fs::path probeFile = s.privateDir / "probe";
   {
@@ -134,6 +134,11 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
     fs::permissions(probeFile, perms::owner_read | perms::owner_write | perms::group_read |
                                    perms::group_write | perms::others_read | perms::others_write);
   }
+
+  // The command line, built before forking.
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
 
   const fs::path errors = s.privateDir / "stderr";
   s.program = fork();
@@ -156,14 +161,15 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
                      setuid(unprivilegedId) != 0)) {
       _exit(125);
     }
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    execv(program.c_str(), argv.data());
     _exit(127);
   }
   return "";
 }
 
 XSession::XSession(const std::string& program, int width, int height, const Runtime& runtime,
-                   const std::string& workdir, bool unprivileged)
+                   const std::string& workdir, bool unprivileged,
+                   const std::vector<std::string>& arguments)
     : impl_(new Impl) {
   impl_->width = width;
   impl_->height = height;
@@ -178,7 +184,7 @@ XSession::XSession(const std::string& program, int width, int height, const Runt
 
   error_ = startXvfb(*impl_);
   if (!error_.empty()) return;
-  error_ = startProgram(*impl_, program, runtime, workdir_, unprivileged);
+  error_ = startProgram(*impl_, program, runtime, workdir_, unprivileged, arguments);
   if (!error_.empty()) return;
 
   // Ready once the program has drawn and gone back to polling.
