@@ -1,7 +1,7 @@
 # Sourced by run.sh and test.sh: installs the Debian packages a task needs.
 
 run_packages=(g++ cmake ninja-build pkg-config libsdl1.2-dev)
-test_packages=("${run_packages[@]}" libgtest-dev xvfb libx11-dev libxtst-dev clang-format)
+test_packages=("${run_packages[@]}" libgtest-dev xvfb libx11-dev libxtst-dev libpng-dev clang-format)
 # sdl12-compat beside the original SDL 1.2, so that the suite runs the
 # programs on both; where libsdl1.2-dev already is sdl12-compat it adds nothing.
 optional_test_packages=(libsdl1.2-compat)

@@ -5,7 +5,7 @@
 
 // The value fraction above which a vertical slider's track is filled,
 // compared at double precision.
-static constexpr double verticalFillThreshold = 0.05;
+static constexpr double VERTICAL_FILL_THRESHOLD = 0.05;
 
 struct Knob {
   int64_t diameter;
@@ -53,7 +53,7 @@ void drawVSlider(View* view) {
   const float fraction = valueFraction(view->value);
   const int64_t pos = indicatorLength(view->height, fraction);
   drawKnob(view, {(3 * w) / 4, x + w / 7, y + h - pos - w / 2});
-  if (static_cast<double>(fraction) > verticalFillThreshold && view->background != COLOR_NONE) {
+  if (static_cast<double>(fraction) > VERTICAL_FILL_THRESHOLD && view->background != COLOR_NONE) {
     fillTrack(x + w / 2, y + h + w / 4 - 6, view->background);
   }
   exitGraphics();
