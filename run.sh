@@ -1,17 +1,33 @@
 #!/usr/bin/env bash
 # Builds the programs and starts one of them:
 #   ./run.sh [panelwright|tallyboard|shapescope|tintpad]   (panelwright when none is named)
+#   ./run.sh panelpeek [FILE]                              (the preview of FILE, gui.txt by default)
 set -euo pipefail
-cd "$(dirname "$0")"
+
+usage() {
+  echo "usage: ./run.sh [panelwright|tallyboard|shapescope|tintpad]" >&2
+  echo "       ./run.sh panelpeek [FILE]" >&2
+  exit 2
+}
 
 program=${1:-panelwright}
+arguments=()
 case $program in
-  panelwright | tallyboard | shapescope | tintpad) ;;
-  *)
-    echo "usage: ./run.sh [panelwright|tallyboard|shapescope|tintpad]" >&2
-    exit 2
+  panelwright | tallyboard | shapescope | tintpad)
+    (($# <= 1)) || usage
     ;;
+  panelpeek)
+    (($# <= 2)) || usage
+    if (($# == 2)); then
+      # A file named on the command line is found from where run.sh was called.
+      file=$2
+      [[ $file == /* ]] || file=$PWD/$file
+      arguments=("$file")
+    fi
+    ;;
+  *) usage ;;
 esac
+cd "$(dirname "$0")"
 
 source scripts/packages.sh
 ensure_packages "${run_packages[@]}"
@@ -28,7 +44,7 @@ if [[ -z ${DISPLAY:-} ]]; then
     panelwright) size=710x640 ;;
     *) size=400x600 ;;
   esac
-  echo "$program: no display to open (DISPLAY is not set); to run it headless: xvfb-run -s '-screen 0 ${size}x24' ./run.sh $program" >&2
+  echo "$program: no display to open (DISPLAY is not set); to run it headless: xvfb-run -s '-screen 0 ${size}x24' ./run.sh $program${2:+ $2}" >&2
   exit 1
 fi
-exec "$build/bin/$program"
+exec "$build/bin/$program" "${arguments[@]}"

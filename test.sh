@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs what the tests need, builds, and runs the whole suite headless:
 # once in a normal build and once with AddressSanitizer and
-# UndefinedBehaviorSanitizer. Every warning is an error in both.
+# UndefinedBehaviorSanitizer. Every warning is an error in both. The suite
+# includes the package tests (label package): each build is installed into a
+# fresh prefix inside it, and both examples are built against that, with
+# find_package and with pkg-config, and run.
 set -euo pipefail
 cd "$(dirname "$0")"
 

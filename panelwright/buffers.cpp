@@ -11,15 +11,22 @@ int jbuffsizey = 0;
 int jbuffposx = 0;
 int jbuffposy = 0;
 
+// Parts beyond the screen read as 0, also beyond the end of the int range.
+static int32_t screenPixel(int64_t x, int64_t y) {
+  return x >= 0 && x < screen->w && y >= 0 && y < screen->h
+             ? getPixel(static_cast<int>(x), static_cast<int>(y))
+             : 0;
+}
+
 // Views may be larger than the buffers: only their top-left 400 by 600 pixels
-// travel with a drag. Parts beyond the screen capture as 0 (getPixel).
+// travel with a drag.
 static void capture(int32_t* buffer, int w, int h, int x, int y) {
   const int columns = std::min(w, BUFFER_COLUMNS);
   const int rows = std::min(h, BUFFER_ROWS);
   enterGraphics();
   for (int c = 0; c < columns; ++c) {
     int32_t* column = buffer + c * BUFFER_ROWS;
-    for (int r = 0; r < rows; ++r) column[r] = getPixel(x + c, y + r);
+    for (int r = 0; r < rows; ++r) column[r] = screenPixel(int64_t{x} + c, int64_t{y} + r);
   }
   exitGraphics();
 }
@@ -34,7 +41,11 @@ struct Span {
 }  // namespace
 
 static Span visibleSpan(int size, int pos, int bufferSize, int screenSize) {
-  return {std::max(0, -pos), std::min({size, bufferSize, screenSize - pos})};
+  // Widened: a picture near the ends of the int range must not overflow.
+  const int64_t first = std::max<int64_t>(0, -int64_t{pos});
+  const int64_t last =
+      std::max<int64_t>(std::min<int64_t>({size, bufferSize, screenSize - int64_t{pos}}), 0);
+  return {static_cast<int>(std::min(first, last)), static_cast<int>(last)};
 }
 
 static void paint(const int32_t* buffer, int w, int h, int x, int y) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "greys.h"
 #include "toolkit.h"
 
 // ---------------------------------------------------------------------------
@@ -61,9 +62,6 @@ extern View* alertlabel;
 extern View* alerttext;
 extern View* alertcancel;
 extern View* alertyes;
-
-inline constexpr int32_t LIGHT_GREY = 0xB4B4B4;
-inline constexpr int32_t GREY = 0x808080;
 
 // ---------------------------------------------------------------------------
 // Start-up

@@ -1,7 +1,9 @@
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
-#include "designer.h"
+#include "greys.h"
+#include "toolkit.h"
 
 static constexpr char CAPTION[] = "GraphicView";
 static constexpr int CAPTION_LENGTH = sizeof CAPTION - 1;
@@ -15,6 +17,10 @@ void drawGraphicView(View* v) {
   const int kept = std::clamp(v->width / CHARACTER_WIDTH, 0, CAPTION_LENGTH);
   char caption[CAPTION_LENGTH + 1] = {};
   std::memcpy(caption, CAPTION, static_cast<size_t>(kept));
-  drawText(caption, v->xpos + v->width / 2 - kept * CHARACTER_WIDTH / 2,
-           v->ypos + v->height / 2 - 6, CAPTION_SCALE, GREY);
+  // Widened: a view near the ends of the int range must not overflow; its
+  // caption then lies far off the screen, where the nearest int keeps it.
+  const int64_t x = int64_t{v->xpos} + v->width / 2 - kept * CHARACTER_WIDTH / 2;
+  const int64_t y = int64_t{v->ypos} + v->height / 2 - 6;
+  drawText(caption, static_cast<int>(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX)),
+           static_cast<int>(std::clamp<int64_t>(y, INT32_MIN, INT32_MAX)), CAPTION_SCALE, GREY);
 }

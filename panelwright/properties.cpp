@@ -21,14 +21,14 @@ struct Stepper {
 };
 }  // namespace
 
-static constexpr Stepper steppers[] = {
+static constexpr Stepper STEPPERS[] = {
     {&incwidth, &View::width, 1},    {&decwidth, &View::width, -1}, {&incheight, &View::height, 1},
     {&decheight, &View::height, -1}, {&incxpos, &View::xpos, 1},    {&decxpos, &View::xpos, -1},
     {&incypos, &View::ypos, 1},      {&decypos, &View::ypos, -1},
 };
 
 static const Stepper* stepperOf(const View* v) {
-  for (const Stepper& s : steppers) {
+  for (const Stepper& s : STEPPERS) {
     if (*s.label == v) return &s;
   }
   return nullptr;

@@ -17,14 +17,14 @@ View* polyangles = nullptr;
 View* polytype = nullptr;
 View* shapescope = nullptr;
 
-static constexpr int screenColour = 0xF0F0F0;
-static constexpr int frameColour = 0x505050;
-static constexpr int edgeColour = 0x141414;
-static constexpr int polygonFill = 0xFF0000;
-static constexpr int polygonGround = 0x808080;
+static constexpr int SCREEN_COLOUR = 0xF0F0F0;
+static constexpr int FRAME_COLOUR = 0x505050;
+static constexpr int EDGE_COLOUR = 0x141414;
+static constexpr int POLYGON_FILL = 0xFF0000;
+static constexpr int POLYGON_GROUND = 0x808080;
 // Slightly less than a full turn, so the closing vertex may land a pixel
 // beside the first one; the picture keeps that.
-static constexpr float fullTurn = 6.283184f;
+static constexpr float FULL_TURN = 6.283184f;
 
 void createViews() {
   // Covers the window so that releases away from the buttons land on a view
@@ -39,8 +39,8 @@ void createViews() {
   polyangles = newLabel(40, 35, 260, 90, "");
   polytype = newLabel(120, 32, 210, 130, "");
   shapescope = newGraphicView(300, 300, 50, 260);
-  shapescope->foreground = polygonFill;
-  shapescope->background = polygonGround;
+  shapescope->foreground = POLYGON_FILL;
+  shapescope->background = POLYGON_GROUND;
 }
 
 void drawStartScreen() {
@@ -56,20 +56,20 @@ void startShapescope() {
 }
 
 void drawBackground() {
-  fillScreen(screenColour);
-  drawRectangle(360, 560, 20, 20, 5, frameColour);
+  fillScreen(SCREEN_COLOUR);
+  drawRectangle(360, 560, 20, 20, 5, FRAME_COLOUR);
 }
 
 void updateViews() {
   intToString(polysides->text, nsides);
   intToString(polyangles->text, (nsides * 180 - 360) / nsides);
-  std::strcpy(polytype->text, polynames[nsides - minSides]);
+  std::strcpy(polytype->text, polynames[nsides - MIN_SIDES]);
   shapescope->value = nsides;
 
   // Labels have no fill of their own, so the old text would show through.
-  fillView(polysides, screenColour);
-  fillView(polyangles, screenColour);
-  fillView(polytype, screenColour);
+  fillView(polysides, SCREEN_COLOUR);
+  fillView(polyangles, SCREEN_COLOUR);
+  fillView(polytype, SCREEN_COLOUR);
 
   drawView(polysides);
   drawView(polyangles);
@@ -96,12 +96,12 @@ void drawShapescope(View* view) {
   const int n = view->value;
   if (n > 0) {
     const auto radius = static_cast<float>(view->width * 0.9 / 2);
-    const float step = fullTurn / static_cast<float>(n);
+    const float step = FULL_TURN / static_cast<float>(n);
     const float start = n % 2 == 0 ? step / 2 : 0.0f;
     Vertex previous = vertexAt(cx, cy, radius, start);
     for (int i = 1; i <= n; ++i) {
       const Vertex next = vertexAt(cx, cy, radius, i * static_cast<double>(step) + start);
-      drawLine(previous.x, previous.y, next.x, next.y, 1, edgeColour);
+      drawLine(previous.x, previous.y, next.x, next.y, 1, EDGE_COLOUR);
       previous = next;
     }
   }
@@ -121,19 +121,19 @@ void drawGraphicView(View* view) {
 // release landed elsewhere) still cannot push the count out of range.
 void buttonDownEvent(View* view) {
   if (view == incbutton) ++nsides;
-  if (nsides > maxSides) nsides = maxSides;
+  if (nsides > MAX_SIDES) nsides = MAX_SIDES;
   if (view == decbutton) --nsides;
-  if (nsides < minSides) nsides = minSides;
+  if (nsides < MIN_SIDES) nsides = MIN_SIDES;
 }
 
 void buttonUpEvent(View*) {
-  if (nsides == minSides) {
+  if (nsides == MIN_SIDES) {
     decbutton->status = STATUS_DISABLED;
     drawView(decbutton);
   } else {
     decbutton->status = STATUS_SHOWN;
   }
-  if (nsides == maxSides) {
+  if (nsides == MAX_SIDES) {
     incbutton->status = STATUS_DISABLED;
     drawView(incbutton);
   } else {

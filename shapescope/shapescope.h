@@ -6,12 +6,12 @@
 
 #include "toolkit.h"
 
-inline constexpr int32_t minSides = 3;
-inline constexpr int32_t maxSides = 12;
+inline constexpr int32_t MIN_SIDES = 3;
+inline constexpr int32_t MAX_SIDES = 12;
 
 extern int32_t nsides;
 // Names for 3 to 12 sides, row nsides - 3, each padded with zero bytes.
-inline constexpr char polynames[maxSides - minSides + 1][11] = {
+inline constexpr char polynames[MAX_SIDES - MIN_SIDES + 1][11] = {
     "triangle", "quadrangle", "pentagon", "hexagon",    "septagon",
     "octagon",  "enneagon",   "decagon",  "hendecagon", "dodecagon",
 };

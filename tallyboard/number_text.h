@@ -2,10 +2,10 @@
 #pragma once
 
 // The display shows 12 characters; doubleToString never writes more.
-inline constexpr int displayCharacters = 12;
+inline constexpr int DISPLAY_CHARACTERS = 12;
 
 // Shown in place of a result whose integer part has more than nine digits.
-inline constexpr char overflowText[] = "************";
+inline constexpr char OVERFLOW_TEXT[] = "************";
 
 // The number at the start of text, as sscanf's "%lf" reads it; 0 when the text
 // begins with no number (the empty display, a lone ".").

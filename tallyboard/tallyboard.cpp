@@ -13,11 +13,11 @@ View* textarea = nullptr;
 View* dispframe = nullptr;
 View* screenview = nullptr;
 
-static constexpr int32_t white = 0xFFFFFF;
-static constexpr int32_t black = 0x000000;
-static constexpr int32_t nearWhite = 0xF0F0F0;
-static constexpr int32_t midGrey = 0x808080;
-static constexpr int32_t bodyGrey = 0xB4B4B4;
+static constexpr int32_t WHITE = 0xFFFFFF;
+static constexpr int32_t BLACK = 0x000000;
+static constexpr int32_t NEAR_WHITE = 0xF0F0F0;
+static constexpr int32_t MID_GREY = 0x808080;
+static constexpr int32_t BODY_GREY = 0xB4B4B4;
 
 namespace {
 struct Key {
@@ -29,16 +29,16 @@ struct Key {
 };
 }  // namespace
 
-static constexpr int keyHeight = 50;
+static constexpr int KEY_HEIGHT = 50;
 
 // Digits row by row as they appear, then 0; theme switches between the groups.
-static constexpr Key digitKeys[] = {
+static constexpr Key DIGIT_KEYS[] = {
     {1, "1", 50, 230},  {2, "2", 125, 230}, {3, "3", 200, 230}, {4, "4", 50, 300},
     {5, "5", 125, 300}, {6, "6", 200, 300}, {7, "7", 50, 370},  {8, "8", 125, 370},
     {9, "9", 200, 370}, {0, "0", 125, 440},
 };
 
-static constexpr Key functionKeys[] = {
+static constexpr Key FUNCTION_KEYS[] = {
     {KEY_CLEAR, "CLR", 50, 440},       {KEY_POINT, ".", 200, 440},
     {KEY_ADD, "+", 280, 230, 70},      {KEY_SUBTRACT, "-", 280, 300, 70},
     {KEY_MULTIPLY, "*", 280, 370, 70}, {KEY_DIVIDE, "/", 280, 440, 70},
@@ -74,7 +74,7 @@ void numButton(View* key) {
 // The overflow text only ever shows a result, which pre still holds in full;
 // reading it as 0 would silently throw that result away.
 static double displayedOperand() {
-  if (std::strcmp(textarea->text, overflowText) == 0) return pre;
+  if (std::strcmp(textarea->text, OVERFLOW_TEXT) == 0) return pre;
   return stringToDouble(textarea->text);
 }
 
@@ -129,24 +129,24 @@ void buttonUpEvent(View* key) {
 }
 
 static void newKey(const Key& key) {
-  newButton(key.width, keyHeight, key.xpos, key.ypos, key.id, key.text);
+  newButton(key.width, KEY_HEIGHT, key.xpos, key.ypos, key.id, key.text);
 }
 
 static void createViews() {
   screenview = newLabel(400, 600, 0, 0, "");
   dispframe = newLabel(320, 54, 40, 90, "");
-  dispframe->background = bodyGrey;
+  dispframe->background = BODY_GREY;
   textarea = newNumView(300, 32, 50, 100, "");
-  setButtonTheme(white, black, nearWhite);
-  for (const Key& key : digitKeys) newKey(key);
-  setButtonTheme(white, midGrey, nearWhite);
-  for (const Key& key : functionKeys) newKey(key);
+  setButtonTheme(WHITE, BLACK, NEAR_WHITE);
+  for (const Key& key : DIGIT_KEYS) newKey(key);
+  setButtonTheme(WHITE, MID_GREY, NEAR_WHITE);
+  for (const Key& key : FUNCTION_KEYS) newKey(key);
   newLabel(320, 40, 90, 520, "TALLYBOARD");
 }
 
 static void drawDecoration() {
-  drawRectangle(390, 590, 5, 5, 1, white);
-  drawRoundedRectangle(350, 550, 25, 30, bodyGrey);
+  drawRectangle(390, 590, 5, 5, 1, WHITE);
+  drawRoundedRectangle(350, 550, 25, 30, BODY_GREY);
 }
 
 void startTallyboard() {

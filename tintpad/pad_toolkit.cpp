@@ -14,8 +14,8 @@ SDL_Surface* screen = nullptr;
 SDL_Event event;
 int32_t quit = 0;
 
-static constexpr int padWidth = 400;
-static constexpr int padHeight = 600;
+static constexpr int PAD_WIDTH = 400;
+static constexpr int PAD_HEIGHT = 600;
 
 PadView* insertView(int width, int height, int xpos, int ypos) {
   auto* view = new (std::nothrow) PadView{width, height, xpos, ypos};
@@ -79,7 +79,7 @@ void initgraphics() {
   // Ctrl-C and a supervisor's stop must still end it.
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
-  screen = SDL_SetVideoMode(padWidth, padHeight, 32, SDL_FULLSCREEN | SDL_HWSURFACE);
+  screen = SDL_SetVideoMode(PAD_WIDTH, PAD_HEIGHT, 32, SDL_FULLSCREEN | SDL_HWSURFACE);
   if (screen == nullptr) failStart("set the full-screen video mode");
   if (screen->format->BytesPerPixel != 4) {
     std::fprintf(stderr, "cannot draw: the screen has %d bytes per pixel, not 4\n",

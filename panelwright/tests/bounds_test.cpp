@@ -115,15 +115,15 @@ class Extremes : public DesignerTest {
   }
 };
 
-const Point kEdgesAndCorners[] = {{1, 1},     {355, 1},   {709, 1}, {709, 320},
-                                  {709, 639}, {355, 639}, {1, 639}, {1, 320}};
+const Point EDGES_AND_CORNERS[] = {{1, 1},     {355, 1},   {709, 1}, {709, 320},
+                                   {709, 639}, {355, 639}, {1, 639}, {1, 320}};
 
 // The grab point (40, 16) lies strictly inside the view wherever it goes, so
 // the view can be picked up again there.
 TEST_F(Extremes, ViewsMovedToEveryEdgeAndCorner) {
   placeAndSelectLabel();
   const View* w = lastWidget();
-  for (const auto& [px, py] : kEdgesAndCorners) {
+  for (const auto& [px, py] : EDGES_AND_CORNERS) {
     drag(340, 316, px, py);
     EXPECT_EQ(w->xpos, px - 40) << px << "," << py;
     EXPECT_EQ(w->ypos, py - 16) << px << "," << py;
@@ -135,7 +135,7 @@ TEST_F(Extremes, ViewsMovedToEveryEdgeAndCorner) {
 
 TEST_F(Extremes, ViewsDroppedAndCopiedAtEveryEdgeAndCorner) {
   int count = 53;
-  for (const auto& [px, py] : kEdgesAndCorners) {
+  for (const auto& [px, py] : EDGES_AND_CORNERS) {
     drag(504, 64, px, py);  // the palette label grabbed at (40, 16)
     tapButton(copybutton);
     count += 4;

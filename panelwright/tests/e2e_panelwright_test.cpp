@@ -15,8 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kWidth = 710;
-constexpr int kHeight = 640;
+constexpr int WIDTH = 710;
+constexpr int HEIGHT = 640;
 
 struct Region {
   int x0, y0, x1, y1;  // inclusive
@@ -58,7 +58,7 @@ class Panelwright : public ::testing::TestWithParam<Runtime> {
   }
 
   void start(bool unprivileged = false) {
-    designer = std::make_unique<XSession>(programPath("panelwright"), kWidth, kHeight, GetParam(),
+    designer = std::make_unique<XSession>(programPath("panelwright"), WIDTH, HEIGHT, GetParam(),
                                           workdir.string(), unprivileged);
     ASSERT_TRUE(designer->ok()) << designer->error();
   }
@@ -82,7 +82,7 @@ struct Drop {
 
 // Far enough apart that what meters and sliders draw beside themselves
 // stays off the other views.
-const Drop kDrops[] = {
+const Drop DROPS[] = {
     {464, 48, 80, 32, 40, 40, "label"},
     {576, 48, 80, 32, 160, 40, "button"},
     {464, 96, 32, 64, 40, 110, "vertical meter"},
@@ -99,24 +99,24 @@ const Drop kDrops[] = {
 TEST_P(Panelwright, StartScreenAndADropOfEachPaletteEntry) {
   start();
   const Screenshot startShot = designer->capture();
-  for (const Sample& s : kStartScreen) {
+  for (const Sample& s : START_SCREEN) {
     EXPECT_EQ(hex(startShot.at(s.x, s.y)), hex(s.colour)) << s.what;
   }
-  EXPECT_GT(countOf(startShot, kBlue, {440, 450, 589, 469}), 0) << "blue caption";
-  EXPECT_GT(countOf(startShot, kSlateBlue, {455, 418, 485, 430}), 0) << "Copy caption";
+  EXPECT_GT(countOf(startShot, BLUE, {440, 450, 589, 469}), 0) << "blue caption";
+  EXPECT_GT(countOf(startShot, SLATE_BLUE, {455, 418, 485, 430}), 0) << "Copy caption";
 
-  for (const Drop& d : kDrops) {
+  for (const Drop& d : DROPS) {
     designer->drag(d.entryX + 3, d.entryY + 3, d.x + 3, d.y + 3);
   }
   const Screenshot shot = designer->capture();
-  for (const Drop& d : kDrops) {
+  for (const Drop& d : DROPS) {
     int differing = 0;
     std::string first;
     for (int r = 2; r <= d.height - 2; ++r) {
       for (int c = 2; c <= d.width - 2; ++c) {
         const uint32_t entry = startShot.at(d.entryX + c, d.entryY + r);
         const uint32_t placed = shot.at(d.x + c, d.y + r);
-        if (placed == entry || (entry == kPaleGrey && placed == kWhite)) continue;
+        if (placed == entry || (entry == PALE_GREY && placed == WHITE)) continue;
         if (differing++ == 0) {
           first = "(" + std::to_string(c) + "," + std::to_string(r) + ") is " + hex(placed) +
                   ", the entry " + hex(entry);
@@ -127,8 +127,8 @@ TEST_P(Panelwright, StartScreenAndADropOfEachPaletteEntry) {
   }
   // The last drop is selected: a grey frame three pixels wide on its edges.
   for (int x : {40, 112, 184}) {
-    EXPECT_EQ(hex(shot.at(x, 359)), hex(kLightGrey)) << x;
-    EXPECT_EQ(hex(shot.at(x, 357)), hex(kWhite)) << x;
+    EXPECT_EQ(hex(shot.at(x, 359)), hex(LIGHT_GREY_PIXEL)) << x;
+    EXPECT_EQ(hex(shot.at(x, 357)), hex(WHITE)) << x;
   }
   EXPECT_TRUE(designer->running());
 }
@@ -137,46 +137,47 @@ TEST_P(Panelwright, MoveResizeCopyDeleteAndSteppers) {
   start();
   designer->drag(467, 51, 103, 103);  // a label to (100, 100)
   designer->click(610, 425);          // Grid on
-  expectPixels({{585, 425, kSlateBlue, "Grid, pressed"}}, "Grid on");
+  expectPixels({{585, 425, SLATE_BLUE, "Grid, pressed"}}, "Grid on");
 
   // Grabbed at (40, 16), snapped to (32, 16); released at (250, 333), snapped
   // to (240, 320): the label lands on (208, 304).
   designer->drag(140, 116, 250, 333);
-  expectPixels({{248, 303, kLightGrey, "frame, top"},
-                {248, 302, kWhite, "above the frame"},
-                {207, 320, kLightGrey, "frame, left"},
-                {206, 320, kWhite, "left of the frame"},
-                {140, 100, kWhite, "old place"}},
+  expectPixels({{248, 303, LIGHT_GREY_PIXEL, "frame, top"},
+                {248, 302, WHITE, "above the frame"},
+                {207, 320, LIGHT_GREY_PIXEL, "frame, left"},
+                {206, 320, WHITE, "left of the frame"},
+                {140, 100, WHITE, "old place"}},
                "move with the grid on");
 
   designer->click(610, 425);  // Grid off
-  expectPixels({{585, 425, kPaleGrey, "Grid, released"}}, "Grid off");
+  expectPixels({{585, 425, PALE_GREY, "Grid, released"}}, "Grid off");
   designer->drag(286, 320, 316, 320);  // right edge: width 80 + 30
   expectPixels(
-      {{318, 320, kLightGrey, "frame, new right edge"}, {288, 320, kWhite, "old right edge"}},
+      {{318, 320, LIGHT_GREY_PIXEL, "frame, new right edge"}, {288, 320, WHITE, "old right edge"}},
       "resize by the right edge");
   designer->drag(250, 333, 250, 353);  // bottom edge: height 32 + 20
-  expectPixels(
-      {{250, 356, kLightGrey, "frame, new bottom edge"}, {312, 336, kWhite, "old bottom edge"}},
-      "resize by the bottom edge");
+  expectPixels({{250, 356, LIGHT_GREY_PIXEL, "frame, new bottom edge"},
+                {312, 336, WHITE, "old bottom edge"}},
+               "resize by the bottom edge");
   designer->drag(316, 354, 326, 359);  // corner: width 120, height 57
-  expectPixels({{328, 330, kLightGrey, "frame, right"}, {250, 361, kLightGrey, "frame, bottom"}},
-               "resize by the corner");
+  expectPixels(
+      {{328, 330, LIGHT_GREY_PIXEL, "frame, right"}, {250, 361, LIGHT_GREY_PIXEL, "frame, bottom"}},
+      "resize by the corner");
 
   designer->click(470, 425);  // Copy: 120 by 57 at (218, 314)
-  expectPixels({{300, 314, kLightGrey, "the copy's border, top"},
-                {338, 340, kLightGrey, "the copy's border, right"},
-                {250, 303, kWhite, "no selection frame"}},
+  expectPixels({{300, 314, LIGHT_GREY_PIXEL, "the copy's border, top"},
+                {338, 340, LIGHT_GREY_PIXEL, "the copy's border, right"},
+                {250, 303, WHITE, "no selection frame"}},
                "Copy");
   designer->click(540, 425);  // Delete the copy
-  expectPixels({{300, 314, kWhite, "deleted"}, {338, 340, kWhite, "deleted"}}, "Delete");
+  expectPixels({{300, 314, WHITE, "deleted"}, {338, 340, WHITE, "deleted"}}, "Delete");
 
   designer->click(250, 330);  // select the label again, grabbed at (42, 26)
   for (int i = 0; i < 3; ++i) designer->click(445, 496);  // incwidth
   designer->click(660, 496);                              // decypos
-  expectPixels({{331, 330, kLightGrey, "frame at the new right edge"},
-                {250, 302, kLightGrey, "frame at the new top edge"},
-                {250, 299, kWhite, "above the frame"}},
+  expectPixels({{331, 330, LIGHT_GREY_PIXEL, "frame at the new right edge"},
+                {250, 302, LIGHT_GREY_PIXEL, "frame at the new top edge"},
+                {250, 299, WHITE, "above the frame"}},
                "steppers");
 
   // A release on the leftmost column lies outside every view.
@@ -190,18 +191,18 @@ TEST_P(Panelwright, SaveCancelledThenConfirmedThenQuit) {
   designer->drag(467, 51, 99, 67);    // a label to (96, 64)
   designer->drag(579, 51, 211, 307);  // a button to (208, 304)
   designer->click(540, 591);          // Save
-  expectPixels({{455, 105, kYellow, "alert box"},
-                {450, 150, kBlack, "alert box, border"},
-                {475, 165, kPaleGrey, "Cancel"},
-                {565, 165, kPaleGrey, "OK"}},
+  expectPixels({{455, 105, YELLOW, "alert box"},
+                {450, 150, BLACK, "alert box, border"},
+                {475, 165, PALE_GREY, "Cancel"},
+                {565, 165, PALE_GREY, "OK"}},
                "Save");
   designer->click(505, 165);  // Cancel
-  expectPixels({{455, 105, kPaleGrey, "alert gone"}}, "Cancel");
+  expectPixels({{455, 105, PALE_GREY, "alert gone"}}, "Cancel");
   EXPECT_EQ(readFile(workdir / "gui.txt"), "previous layout\n");
 
   designer->click(540, 591);  // Save
   designer->click(595, 165);  // OK
-  expectPixels({{455, 105, kPaleGrey, "alert gone"}}, "OK");
+  expectPixels({{455, 105, PALE_GREY, "alert gone"}}, "OK");
   EXPECT_EQ(readFile(workdir / "gui.txt"),
             "newLabel(80, 32, 96, 64, \" Label\");\n"
             "newButton(80, 32, 208, 304, 0, \"Button\");\n");

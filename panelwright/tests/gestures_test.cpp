@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int32_t kPacked = 0x00640032;  // maximum 100, minimum 0, value 50
+constexpr int32_t PACKED = 0x00640032;  // maximum 100, minimum 0, value 50
 
 struct Entry {
   View** overlay;
@@ -18,13 +18,13 @@ struct Entry {
 };
 
 // What a drop of each live palette entry carries.
-const Entry kEntries[] = {
+const Entry ENTRIES[] = {
     {&labelview, VIEW_LABEL, 80, 32, " Label", 0xB4B4B4, -1, 0x505050, 0, "label"},
     {&buttonview, VIEW_BUTTON, 80, 32, "Button", 0x141414, 0xFFFFFF, 0x000000, 0, "button"},
-    {&vmeterview, VIEW_VMETER, 32, 64, "", 0x000000, 0xFFFFFF, 0x5050B4, kPacked, "vmeter"},
-    {&hmeterview, VIEW_HMETER, 64, 32, "", 0x000000, 0xFFFFFF, 0x5050B4, kPacked, "hmeter"},
-    {&hsliderview, VIEW_HSLIDER, 128, 32, "", 0x141414, 0x5050B4, 0xF0F0F0, kPacked, "hslider"},
-    {&vsliderview, VIEW_VSLIDER, 32, 128, "", 0x141414, 0x5050B4, 0xF0F0F0, kPacked, "vslider"},
+    {&vmeterview, VIEW_VMETER, 32, 64, "", 0x000000, 0xFFFFFF, 0x5050B4, PACKED, "vmeter"},
+    {&hmeterview, VIEW_HMETER, 64, 32, "", 0x000000, 0xFFFFFF, 0x5050B4, PACKED, "hmeter"},
+    {&hsliderview, VIEW_HSLIDER, 128, 32, "", 0x141414, 0x5050B4, 0xF0F0F0, PACKED, "hslider"},
+    {&vsliderview, VIEW_VSLIDER, 32, 128, "", 0x141414, 0x5050B4, 0xF0F0F0, PACKED, "vslider"},
     {&numviewview, VIEW_NUMVIEW, 160, 16, "NumView", 0x000000, 0xFFFFFF, 0x141414, 0, "numview"},
     {&graphicviewview, VIEW_GRAPHIC, 144, 96, "", 0, 0, 0, 0, "graphic view"},
 };
@@ -55,7 +55,7 @@ class Gestures : public DesignerTest {
 
 TEST_F(Gestures, EveryLiveEntryDropsACopyOfItsWidget) {
   int count = 53;
-  for (const Entry& e : kEntries) {
+  for (const Entry& e : ENTRIES) {
     const View* overlay = *e.overlay;
     drag(overlay->xpos + 3, overlay->ypos + 3, 103, 203);
     count += 2;
@@ -87,7 +87,7 @@ TEST_F(Gestures, EveryLiveEntryDropsACopyOfItsWidget) {
 }
 
 TEST_F(Gestures, TapOnAnEntryPlacesTheViewOverIt) {
-  for (const Entry& e : kEntries) {
+  for (const Entry& e : ENTRIES) {
     const View* entry = *e.overlay;
     tap(entry->xpos + 5, entry->ypos + 5);
     expectPair(e.width, e.height, entry->xpos, entry->ypos, e.what);
@@ -229,8 +229,8 @@ TEST_F(Gestures, CopyPlacesTenPixelsFurtherAndSelectsTheCopy) {
   EXPECT_STREQ(lastWidget()->text, "Button");
   EXPECT_EQ(lastWidget()->background, 0xFFFFFF);
   EXPECT_EQ(xposnum->value, 100) << "the panel is not updated";
-  EXPECT_EQ(pixel(140, 99), kWhite) << "no selection frame after a copy";
-  EXPECT_EQ(pixel(150, 109), kWhite) << "no selection frame after a copy";
+  EXPECT_EQ(pixel(140, 99), WHITE) << "no selection frame after a copy";
+  EXPECT_EQ(pixel(150, 109), WHITE) << "no selection frame after a copy";
   tapButton(copybutton);
   expectPair(80, 32, 120, 120, "copy of the copy");
 }
@@ -250,7 +250,7 @@ TEST_F(Gestures, DeleteHidesThePairAndCopyRevivesIt) {
   EXPECT_EQ(widget->status, STATUS_HIDDEN);
   EXPECT_EQ(overlay->status, STATUS_HIDDEN);
   EXPECT_EQ(tempptr, overlay);
-  EXPECT_EQ(pixel(140, 100), kWhite) << "the deleted button and its frame are gone";
+  EXPECT_EQ(pixel(140, 100), WHITE) << "the deleted button and its frame are gone";
   pushPress(140, 116);
   dispatch();
   EXPECT_EQ(tempptr, drawarea) << "the deleted view no longer takes touches";
@@ -259,30 +259,30 @@ TEST_F(Gestures, DeleteHidesThePairAndCopyRevivesIt) {
   ASSERT_EQ(noOfViews(), 57);
   expectPair(80, 32, 110, 110, "copy of the deleted view");
   EXPECT_EQ(lastWidget()->status, STATUS_SHOWN);
-  EXPECT_EQ(pixel(150, 110), kNearBlack) << "the copy's outline is drawn";
+  EXPECT_EQ(pixel(150, 110), NEAR_BLACK) << "the copy's outline is drawn";
 }
 
 TEST_F(Gestures, SelectionFrameSurroundsTheSelectedView) {
   drag(580, 52, 104, 104);  // button at (100, 100), 80 by 32
   const Point grey[] = {{140, 99},  {140, 100}, {140, 101}, {99, 116},  {101, 116},
                         {179, 116}, {181, 116}, {140, 131}, {140, 133}, {100, 132}};
-  for (const auto& [x, y] : grey) EXPECT_EQ(pixel(x, y), kLightGrey) << x << "," << y;
-  EXPECT_EQ(pixel(140, 98), kWhite);
-  EXPECT_EQ(pixel(140, 102), kWhite);
-  EXPECT_EQ(pixel(182, 116), kWhite);
-  EXPECT_EQ(pixel(140, 134), kWhite);
+  for (const auto& [x, y] : grey) EXPECT_EQ(pixel(x, y), LIGHT_GREY_PIXEL) << x << "," << y;
+  EXPECT_EQ(pixel(140, 98), WHITE);
+  EXPECT_EQ(pixel(140, 102), WHITE);
+  EXPECT_EQ(pixel(182, 116), WHITE);
+  EXPECT_EQ(pixel(140, 134), WHITE);
 }
 
 // A frame on the canvas's edges would cover its outline and first inner row.
 TEST_F(Gestures, CanvasSelectionDrawsNoFrame) {
   tap(200, 300);
   for (int x : {30, 200, 410}) {
-    EXPECT_EQ(pixel(x, 20), kNearBlack) << x;
-    EXPECT_EQ(pixel(x, 21), kWhite) << x;
-    EXPECT_EQ(pixel(x, 619), kWhite) << x;
+    EXPECT_EQ(pixel(x, 20), NEAR_BLACK) << x;
+    EXPECT_EQ(pixel(x, 21), WHITE) << x;
+    EXPECT_EQ(pixel(x, 619), WHITE) << x;
   }
-  EXPECT_EQ(pixel(21, 300), kWhite);
-  EXPECT_EQ(pixel(419, 300), kWhite);
+  EXPECT_EQ(pixel(21, 300), WHITE);
+  EXPECT_EQ(pixel(419, 300), WHITE);
 }
 
 TEST_F(Gestures, DragMovesOnlyAPictureOfTheView) {
@@ -300,7 +300,7 @@ TEST_F(Gestures, DragMovesOnlyAPictureOfTheView) {
   dispatch();
   for (int c = 0; c < 80; ++c) {
     for (int r = 0; r < 32; ++r) {
-      ASSERT_EQ(pixel(100 + c, 100 + r), kWhite) << "restored " << c << "," << r;
+      ASSERT_EQ(pixel(100 + c, 100 + r), WHITE) << "restored " << c << "," << r;
       ASSERT_EQ(pixel(200 + c, 300 + r), beforeAt(576 + c, 48 + r)) << c << "," << r;
       ASSERT_EQ(pixel(576 + c, 48 + r), beforeAt(576 + c, 48 + r)) << "entry " << c << "," << r;
     }

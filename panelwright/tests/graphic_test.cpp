@@ -31,16 +31,16 @@ std::ostream& operator<<(std::ostream& out, const Box& b) {
 // scale 2, "GraphicView" from the G's left column to the w's right one and
 // from the capitals' top row to the p's tail.
 TEST_F(GraphicPlaceholder, PaletteEntryShowsTheWholeCaption) {
-  EXPECT_EQ(boxOf(kGrey, {441, 296, 583, 390}), (Box{445, 332, 575, 350}));
+  EXPECT_EQ(boxOf(GREY_PIXEL, {441, 296, 583, 390}), (Box{445, 332, 575, 350}));
   for (int x : {440, 512, 584}) {
-    EXPECT_EQ(pixel(x, 295), kLightGrey) << "top edge at " << x;
-    EXPECT_EQ(pixel(x, 391), kLightGrey) << "bottom edge at " << x;
+    EXPECT_EQ(pixel(x, 295), LIGHT_GREY_PIXEL) << "top edge at " << x;
+    EXPECT_EQ(pixel(x, 391), LIGHT_GREY_PIXEL) << "bottom edge at " << x;
   }
   for (int y : {295, 340, 391}) {
-    EXPECT_EQ(pixel(440, y), kLightGrey) << "left edge at " << y;
-    EXPECT_EQ(pixel(584, y), kLightGrey) << "right edge at " << y;
+    EXPECT_EQ(pixel(440, y), LIGHT_GREY_PIXEL) << "left edge at " << y;
+    EXPECT_EQ(pixel(584, y), LIGHT_GREY_PIXEL) << "right edge at " << y;
   }
-  EXPECT_EQ(pixel(450, 300), kPaleGrey) << "the inside is not filled";
+  EXPECT_EQ(pixel(450, 300), PALE_GREY) << "the inside is not filled";
 }
 
 struct Case {
@@ -53,13 +53,13 @@ class NarrowGraphic : public ScreenTest, public ::testing::WithParamInterface<Ca
 
 TEST_P(NarrowGraphic, KeepsTheCharactersThatFit) {
   const Case& c = GetParam();
-  clearScreen(kWhite);
+  clearScreen(WHITE);
   View* v = newGraphicView(c.width, 60, 50, 50);
   drawView(v);
-  EXPECT_EQ(boxOf(kGrey, {0, 0, 709, 639}), c.caption) << c.what;
-  EXPECT_EQ(pixel(50, 50), kLightGrey);
-  EXPECT_EQ(pixel(50 + c.width, 110), kLightGrey);
-  EXPECT_EQ(pixel(51, 51), kWhite);
+  EXPECT_EQ(boxOf(GREY_PIXEL, {0, 0, 709, 639}), c.caption) << c.what;
+  EXPECT_EQ(pixel(50, 50), LIGHT_GREY_PIXEL);
+  EXPECT_EQ(pixel(50 + c.width, 110), LIGHT_GREY_PIXEL);
+  EXPECT_EQ(pixel(51, 51), WHITE);
 }
 
 // Text origin y = 50 + 30 - 6 = 74: capitals from row 69 to 83, the p's tail to 87.

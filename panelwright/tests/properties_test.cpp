@@ -55,25 +55,25 @@ TEST_F(Properties, DroppedButtonShowsItsFieldsAndSwatches) {
   drag(580, 52, 104, 104);
   expectPanel(80, 32, 100, 100, "button drop");
   EXPECT_STREQ(textlabel->text, "Button");
-  EXPECT_EQ(pixel(520, 538), kNearBlack) << "pencolor swatch: the button border";
-  EXPECT_EQ(pixel(585, 538), kWhite) << "background swatch";
-  EXPECT_EQ(pixel(650, 538), kBlack) << "foreground swatch";
-  EXPECT_EQ(pixel(500, 538), kBlack) << "swatch frame";
+  EXPECT_EQ(pixel(520, 538), NEAR_BLACK) << "pencolor swatch: the button border";
+  EXPECT_EQ(pixel(585, 538), WHITE) << "background swatch";
+  EXPECT_EQ(pixel(650, 538), BLACK) << "foreground swatch";
+  EXPECT_EQ(pixel(500, 538), BLACK) << "swatch frame";
 }
 
 TEST_F(Properties, NoColourLeavesTheSwatchUnfilled) {
   drag(580, 52, 104, 104);
   drag(465, 49, 201, 201);  // a label: background COLOR_NONE
-  EXPECT_EQ(pixel(585, 538), kLightGrey) << "the window shows through";
-  EXPECT_EQ(pixel(520, 538), kLightGrey) << "pencolor: the label's grey border";
-  EXPECT_EQ(pixel(650, 538), kDarkGrey) << "foreground: the label text colour";
+  EXPECT_EQ(pixel(585, 538), LIGHT_GREY_PIXEL) << "the window shows through";
+  EXPECT_EQ(pixel(520, 538), LIGHT_GREY_PIXEL) << "pencolor: the label's grey border";
+  EXPECT_EQ(pixel(650, 538), DARK_GREY) << "foreground: the label text colour";
 }
 
 TEST_F(Properties, CanvasAndWindowShowTheirOwnFields) {
   tap(200, 300);
   expectPanel(400, 600, 20, 20, "canvas");
   EXPECT_STREQ(textlabel->text, "");
-  for (int x : {520, 585, 650}) EXPECT_EQ(pixel(x, 538), kBlack) << "canvas swatch at " << x;
+  for (int x : {520, 585, 650}) EXPECT_EQ(pixel(x, 538), BLACK) << "canvas swatch at " << x;
   tap(5, 5);
   expectPanel(710, 640, 0, 0, "window");
   EXPECT_EQ(bglabel->background, 0xB4B4B4);
@@ -109,8 +109,8 @@ TEST_F(Properties, FiveIncrementsWidenTheViewAndItsFrame) {
   for (int i = 0; i < 5; ++i) tapButton(incwidth);
   expectPair(85, 32, 300, 300, "after five incwidth");
   EXPECT_EQ(widthnum->value, 85);
-  for (int x : {384, 385, 386}) EXPECT_EQ(pixel(x, 316), kLightGrey) << "frame at " << x;
-  EXPECT_EQ(pixel(382, 316), kWhite) << "the old frame is gone";
+  for (int x : {384, 385, 386}) EXPECT_EQ(pixel(x, 316), LIGHT_GREY_PIXEL) << "frame at " << x;
+  EXPECT_EQ(pixel(382, 316), WHITE) << "the old frame is gone";
 }
 
 TEST_F(Properties, SteppingIgnoresTheGrid) {

@@ -73,7 +73,7 @@ class Saving : public DesignerTest {
     }
     EXPECT_EQ(okflag, 0);
     EXPECT_EQ(cancelflag, 0);
-    EXPECT_EQ(pixel(455, 105), kPaleGrey) << "the alert box is gone";
+    EXPECT_EQ(pixel(455, 105), PALE_GREY) << "the alert box is gone";
   }
 
   fs::path dir;

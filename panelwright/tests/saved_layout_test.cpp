@@ -1,6 +1,10 @@
-// A saved layout is pasted into a program's start-up unchanged: this file
-// compiles the layout that the save tests expect and checks what it builds.
+// A saved layout is pasted into a program's start-up unchanged, or loaded at
+// run time: this file compiles the layout that the save tests expect, checks
+// what it builds, and checks that loading the file builds the same.
+#include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "rig.h"
 
@@ -41,6 +45,64 @@ TEST_F(SavedLayout, CompilesAndBuildsTheViewsTheDesignerShowed) {
     EXPECT_STREQ(v->text, e.text) << i;
     EXPECT_EQ(v->value, e.value) << i;
     EXPECT_EQ(v->status, STATUS_SHOWN) << i;
+  }
+}
+
+// Every field of a view, for comparing records with readable failures.
+std::string fieldsOf(const View& v) {
+  return std::to_string(v.type) + " " + std::to_string(v.width) + "x" + std::to_string(v.height) +
+         " at " + std::to_string(v.xpos) + "," + std::to_string(v.ypos) + " id " +
+         std::to_string(v.id) + " \"" + v.text + "\" colours " + std::to_string(v.border) + " " +
+         std::to_string(v.background) + " " + std::to_string(v.foreground) + " value " +
+         std::to_string(v.value) + " status " + std::to_string(v.status);
+}
+
+struct Built {
+  std::vector<View> views;
+  std::vector<uint32_t> picture;  // drawAllViews on the canvas's white
+};
+
+// Takes the views in the list and their picture, then empties the list.
+Built takeBuiltViews() {
+  Built built;
+  for (int i = 0; i < noOfViews(); ++i) built.views.push_back(*getView(i));
+  clearScreen(0xFFFFFF);
+  drawAllViews();
+  built.picture = snapshot();
+  freeViewList();
+  return built;
+}
+
+// A program passes (-20, -20) to undo the canvas's place on the designer's screen.
+struct Offset {
+  int dx, dy;
+};
+constexpr Offset OFFSETS[] = {{0, 0}, {-20, -20}, {37, -11}};
+
+TEST_F(SavedLayout, LoadingTheFileBuildsWhatTheCompiledLinesBuild) {
+  for (const Offset o : OFFSETS) {
+    const std::string what = "offset " + std::to_string(o.dx) + ", " + std::to_string(o.dy);
+    buildSavedLayout();
+    for (int i = 0; i < noOfViews(); ++i) {
+      getView(i)->xpos += o.dx;
+      getView(i)->ypos += o.dy;
+    }
+    const Built compiled = takeBuiltViews();
+    LayoutError error{};
+    ASSERT_EQ(loadLayout(EVERY_KIND_LAYOUT, o.dx, o.dy, &error),
+              static_cast<int>(compiled.views.size()))
+        << what << ": " << error.reason;
+    const Built loaded = takeBuiltViews();
+    for (size_t i = 0; i < compiled.views.size(); ++i) {
+      EXPECT_EQ(fieldsOf(loaded.views[i]), fieldsOf(compiled.views[i])) << what << ", view " << i;
+    }
+    size_t differing = 0;
+    for (size_t i = 0; i < compiled.picture.size(); ++i) {
+      differing += loaded.picture[i] != compiled.picture[i];
+    }
+    EXPECT_EQ(differing, 0u) << what;
+    EXPECT_GT(std::count(compiled.picture.begin(), compiled.picture.end(), 0x5050B4u), 1000)
+        << what << ": the picture shows the meters' and sliders' slate blue";
   }
 }
 

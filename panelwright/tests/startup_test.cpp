@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr int32_t kNone = -1;
-constexpr int32_t kPacked = 0x00640032;  // maximum 100, minimum 0, value 50
+constexpr int32_t NONE = -1;
+constexpr int32_t PACKED = 0x00640032;  // maximum 100, minimum 0, value 50
 
 struct Fixed {
   int32_t type;
@@ -18,61 +18,61 @@ struct Fixed {
 };
 
 constexpr int32_t L = VIEW_LABEL, B = VIEW_BUTTON, P = VIEW_PLAIN, N = VIEW_NUMVIEW;
-constexpr int8_t kShown = STATUS_SHOWN;
+constexpr int8_t SHOWN = STATUS_SHOWN;
 
 // The 53 fixed views in list order.
-const Fixed kFixedViews[] = {
-    {L, 710, 640, 0, 0, "", kNone, 0xB4B4B4, 0x505050, 0, kShown, &window},
+const Fixed FIXED_VIEWS[] = {
+    {L, 710, 640, 0, 0, "", NONE, 0xB4B4B4, 0x505050, 0, SHOWN, &window},
     {B, 266, 385, 430, 20, "", 0x141414, 0xF0F0F0, 0x5050B4, 0, STATUS_DISABLED, nullptr},
-    {B, 400, 600, 20, 20, "", 0x141414, 0xFFFFFF, 0xFFFFFF, 0, kShown, &drawfield},
-    {P, 400, 600, 20, 20, "", 0, 0, 0, 0, kShown, &drawarea},
-    {L, 80, 32, 464, 48, " Label", 0xB4B4B4, kNone, 0x505050, 0, kShown, nullptr},
-    {P, 80, 32, 464, 48, "", 0, 0, 0, 4, kShown, &labelview},
-    {B, 80, 32, 576, 48, "Button", 0x141414, 0xFFFFFF, 0x000000, 0, kShown, nullptr},
-    {P, 80, 32, 576, 48, "", 0, 0, 0, 6, kShown, &buttonview},
-    {VIEW_VMETER, 32, 64, 464, 96, "", 0, 0xFFFFFF, 0x5050B4, kPacked, kShown, nullptr},
-    {P, 32, 64, 464, 96, "", 0, 0, 0, 8, kShown, &vmeterview},
-    {VIEW_HMETER, 64, 32, 544, 128, "", 0, 0xFFFFFF, 0x5050B4, kPacked, kShown, nullptr},
-    {P, 64, 32, 544, 128, "", 0, 0, 0, 10, kShown, &hmeterview},
-    {VIEW_HSLIDER, 128, 32, 464, 192, "", 0x141414, 0x5050B4, 0xF0F0F0, kPacked, kShown, nullptr},
-    {P, 128, 32, 464, 192, "", 0, 0, 0, 12, kShown, &hsliderview},
-    {VIEW_VSLIDER, 32, 128, 640, 144, "", 0x141414, 0x5050B4, 0xF0F0F0, kPacked, kShown, nullptr},
-    {P, 32, 128, 640, 144, "", 0, 0, 0, 14, kShown, &vsliderview},
-    {N, 160, 16, 448, 240, "NumView", 0x000000, 0xFFFFFF, 0x141414, 0, kShown, nullptr},
-    {P, 160, 16, 448, 240, "", 0, 0, 0, 16, kShown, &numviewview},
-    {VIEW_GRAPHIC, 144, 96, 440, 295, "", 0, 0, 0, 0, kShown, nullptr},
-    {P, 144, 96, 440, 295, "", 0, 0, 0, 18, kShown, &graphicviewview},
-    {L, 96, 96, 590, 295, "", 0xB4B4B4, kNone, 0x505050, 0, kShown, nullptr},
-    {L, 80, 35, 615, 325, "View", kNone, kNone, 0x808080, 0, kShown, nullptr},
-    {P, 96, 96, 590, 295, "", 0, 0, 0, 20, kShown, &viewview},
-    {B, 60, 30, 440, 410, "Copy", 0x141414, 0xF0F0F0, 0x5050B4, 0, kShown, &copybutton},
-    {B, 60, 30, 510, 410, "Delete", 0x141414, 0xF0F0F0, 0x5050B4, 0, kShown, &deletebutton},
-    {B, 60, 30, 580, 410, "Grid", 0x141414, 0xF0F0F0, 0x5050B4, 0, kShown, &gridbutton},
-    {B, 60, 30, 440, 576, "Load", 0x141414, 0xF0F0F0, 0x5050B4, 0, kShown, &loadbutton},
-    {B, 60, 30, 510, 576, "Save", 0x141414, 0xF0F0F0, 0x5050B4, 0, kShown, &savebutton},
-    {B, 60, 30, 580, 576, "Quit", 0x141414, 0xF0F0F0, 0x5050B4, 0, kShown, &quitbutton},
-    {L, 150, 20, 440, 450, "width      height", kNone, kNone, kBlue, 0, kShown, nullptr},
-    {L, 150, 20, 570, 450, "xpos       ypos", kNone, kNone, kBlue, 0, kShown, nullptr},
-    {N, 40, 17, 435, 470, "", kNone, 0xFFFFFF, 0x000000, 0, kShown, &widthnum},
-    {N, 40, 17, 500, 470, "", kNone, 0xFFFFFF, 0x000000, 0, kShown, &heightnum},
-    {N, 40, 17, 565, 470, "", kNone, 0xFFFFFF, 0x000000, 0, kShown, &xposnum},
-    {N, 40, 17, 630, 470, "", kNone, 0xFFFFFF, 0x000000, 0, kShown, &yposnum},
-    {L, 20, 16, 435, 488, " +", 0x000000, kNone, 0x505050, 0, kShown, &incwidth},
-    {L, 20, 16, 455, 488, " -", 0x000000, kNone, 0x505050, 0, kShown, &decwidth},
-    {L, 20, 16, 500, 488, " +", 0x000000, kNone, 0x505050, 0, kShown, &incheight},
-    {L, 20, 16, 520, 488, " -", 0x000000, kNone, 0x505050, 0, kShown, &decheight},
-    {L, 20, 16, 565, 488, " +", 0x000000, kNone, 0x505050, 0, kShown, &incxpos},
-    {L, 20, 16, 585, 488, " -", 0x000000, kNone, 0x505050, 0, kShown, &decxpos},
-    {L, 20, 16, 630, 488, " +", 0x000000, kNone, 0x505050, 0, kShown, &incypos},
-    {L, 20, 16, 650, 488, " -", 0x000000, kNone, 0x505050, 0, kShown, &decypos},
-    {L, 150, 20, 440, 510, "text     pencolor", kNone, kNone, kBlue, 0, kShown, nullptr},
-    {L, 150, 20, 560, 510, "background foreground", kNone, kNone, kBlue, 0, kShown, nullptr},
-    {L, 40, 16, 435, 530, "", 0x000000, kNone, 0x505050, 0, kShown, &textlabel},
-    {L, 40, 16, 500, 530, "", 0x000000, kNone, 0x505050, 0, kShown, &penlabel},
-    {L, 40, 16, 565, 530, "", 0x000000, kNone, 0x505050, 0, kShown, &bglabel},
-    {L, 40, 16, 630, 530, "", 0x000000, kNone, 0x505050, 0, kShown, &fglabel},
+    {B, 400, 600, 20, 20, "", 0x141414, 0xFFFFFF, 0xFFFFFF, 0, SHOWN, &drawfield},
+    {P, 400, 600, 20, 20, "", 0, 0, 0, 0, SHOWN, &drawarea},
+    {L, 80, 32, 464, 48, " Label", 0xB4B4B4, NONE, 0x505050, 0, SHOWN, nullptr},
+    {P, 80, 32, 464, 48, "", 0, 0, 0, 4, SHOWN, &labelview},
+    {B, 80, 32, 576, 48, "Button", 0x141414, 0xFFFFFF, 0x000000, 0, SHOWN, nullptr},
+    {P, 80, 32, 576, 48, "", 0, 0, 0, 6, SHOWN, &buttonview},
+    {VIEW_VMETER, 32, 64, 464, 96, "", 0, 0xFFFFFF, 0x5050B4, PACKED, SHOWN, nullptr},
+    {P, 32, 64, 464, 96, "", 0, 0, 0, 8, SHOWN, &vmeterview},
+    {VIEW_HMETER, 64, 32, 544, 128, "", 0, 0xFFFFFF, 0x5050B4, PACKED, SHOWN, nullptr},
+    {P, 64, 32, 544, 128, "", 0, 0, 0, 10, SHOWN, &hmeterview},
+    {VIEW_HSLIDER, 128, 32, 464, 192, "", 0x141414, 0x5050B4, 0xF0F0F0, PACKED, SHOWN, nullptr},
+    {P, 128, 32, 464, 192, "", 0, 0, 0, 12, SHOWN, &hsliderview},
+    {VIEW_VSLIDER, 32, 128, 640, 144, "", 0x141414, 0x5050B4, 0xF0F0F0, PACKED, SHOWN, nullptr},
+    {P, 32, 128, 640, 144, "", 0, 0, 0, 14, SHOWN, &vsliderview},
+    {N, 160, 16, 448, 240, "NumView", 0x000000, 0xFFFFFF, 0x141414, 0, SHOWN, nullptr},
+    {P, 160, 16, 448, 240, "", 0, 0, 0, 16, SHOWN, &numviewview},
+    {VIEW_GRAPHIC, 144, 96, 440, 295, "", 0, 0, 0, 0, SHOWN, nullptr},
+    {P, 144, 96, 440, 295, "", 0, 0, 0, 18, SHOWN, &graphicviewview},
+    {L, 96, 96, 590, 295, "", 0xB4B4B4, NONE, 0x505050, 0, SHOWN, nullptr},
+    {L, 80, 35, 615, 325, "View", NONE, NONE, 0x808080, 0, SHOWN, nullptr},
+    {P, 96, 96, 590, 295, "", 0, 0, 0, 20, SHOWN, &viewview},
+    {B, 60, 30, 440, 410, "Copy", 0x141414, 0xF0F0F0, 0x5050B4, 0, SHOWN, &copybutton},
+    {B, 60, 30, 510, 410, "Delete", 0x141414, 0xF0F0F0, 0x5050B4, 0, SHOWN, &deletebutton},
+    {B, 60, 30, 580, 410, "Grid", 0x141414, 0xF0F0F0, 0x5050B4, 0, SHOWN, &gridbutton},
+    {B, 60, 30, 440, 576, "Load", 0x141414, 0xF0F0F0, 0x5050B4, 0, SHOWN, &loadbutton},
+    {B, 60, 30, 510, 576, "Save", 0x141414, 0xF0F0F0, 0x5050B4, 0, SHOWN, &savebutton},
+    {B, 60, 30, 580, 576, "Quit", 0x141414, 0xF0F0F0, 0x5050B4, 0, SHOWN, &quitbutton},
+    {L, 150, 20, 440, 450, "width      height", NONE, NONE, BLUE, 0, SHOWN, nullptr},
+    {L, 150, 20, 570, 450, "xpos       ypos", NONE, NONE, BLUE, 0, SHOWN, nullptr},
+    {N, 40, 17, 435, 470, "", NONE, 0xFFFFFF, 0x000000, 0, SHOWN, &widthnum},
+    {N, 40, 17, 500, 470, "", NONE, 0xFFFFFF, 0x000000, 0, SHOWN, &heightnum},
+    {N, 40, 17, 565, 470, "", NONE, 0xFFFFFF, 0x000000, 0, SHOWN, &xposnum},
+    {N, 40, 17, 630, 470, "", NONE, 0xFFFFFF, 0x000000, 0, SHOWN, &yposnum},
+    {L, 20, 16, 435, 488, " +", 0x000000, NONE, 0x505050, 0, SHOWN, &incwidth},
+    {L, 20, 16, 455, 488, " -", 0x000000, NONE, 0x505050, 0, SHOWN, &decwidth},
+    {L, 20, 16, 500, 488, " +", 0x000000, NONE, 0x505050, 0, SHOWN, &incheight},
+    {L, 20, 16, 520, 488, " -", 0x000000, NONE, 0x505050, 0, SHOWN, &decheight},
+    {L, 20, 16, 565, 488, " +", 0x000000, NONE, 0x505050, 0, SHOWN, &incxpos},
+    {L, 20, 16, 585, 488, " -", 0x000000, NONE, 0x505050, 0, SHOWN, &decxpos},
+    {L, 20, 16, 630, 488, " +", 0x000000, NONE, 0x505050, 0, SHOWN, &incypos},
+    {L, 20, 16, 650, 488, " -", 0x000000, NONE, 0x505050, 0, SHOWN, &decypos},
+    {L, 150, 20, 440, 510, "text     pencolor", NONE, NONE, BLUE, 0, SHOWN, nullptr},
+    {L, 150, 20, 560, 510, "background foreground", NONE, NONE, BLUE, 0, SHOWN, nullptr},
+    {L, 40, 16, 435, 530, "", 0x000000, NONE, 0x505050, 0, SHOWN, &textlabel},
+    {L, 40, 16, 500, 530, "", 0x000000, NONE, 0x505050, 0, SHOWN, &penlabel},
+    {L, 40, 16, 565, 530, "", 0x000000, NONE, 0x505050, 0, SHOWN, &bglabel},
+    {L, 40, 16, 630, 530, "", 0x000000, NONE, 0x505050, 0, SHOWN, &fglabel},
     {L, 200, 100, 450, 100, "", 0x000000, 0xFFFF00, 0x505050, 0, STATUS_HIDDEN, &alertlabel},
-    {L, 150, 20, 480, 110, "Replace previous file?", kNone, kNone, 0x505050, 0, STATUS_HIDDEN,
+    {L, 150, 20, 480, 110, "Replace previous file?", NONE, NONE, 0x505050, 0, STATUS_HIDDEN,
      &alerttext},
     {B, 70, 30, 470, 150, "Cancel", 0x141414, 0xF0F0F0, 0x5050B4, 0, STATUS_HIDDEN, &alertcancel},
     {B, 70, 30, 560, 150, "OK", 0x141414, 0xF0F0F0, 0x5050B4, 0, STATUS_HIDDEN, &alertyes},
@@ -83,7 +83,7 @@ using StartUp = DesignerTest;
 TEST_F(StartUp, BuildsTheFiftyThreeFixedViewsInOrder) {
   ASSERT_EQ(noOfViews(), 53);
   for (int i = 0; i < 53; ++i) {
-    const Fixed& want = kFixedViews[i];
+    const Fixed& want = FIXED_VIEWS[i];
     const View* v = getView(i);
     SCOPED_TRACE("view " + std::to_string(i));
     EXPECT_EQ(v->type, want.type);
@@ -115,7 +115,7 @@ TEST_F(StartUp, StartsWithNothingSelectedAndTheGridOff) {
 }
 
 TEST_F(StartUp, DrawsTheCanvasPaletteAndButtons) {
-  for (const Sample& s : kStartScreen) EXPECT_EQ(pixel(s.x, s.y), s.colour) << s.what;
+  for (const Sample& s : START_SCREEN) EXPECT_EQ(pixel(s.x, s.y), s.colour) << s.what;
 }
 
 // Everything main does before its loop, on a screen and list that start empty.
@@ -126,8 +126,8 @@ TEST_F(StartPanelwright, BuildsDrawsAndRecordsTheFixedViews) {
   startPanelwright();
   ASSERT_EQ(noOfViews(), 53);
   EXPECT_EQ(noOfFixViews, 52);
-  for (int i = 0; i < 53; ++i) EXPECT_EQ(getView(i)->type, kFixedViews[i].type) << i;
-  for (const Sample& s : kStartScreen) EXPECT_EQ(pixel(s.x, s.y), s.colour) << s.what;
+  for (int i = 0; i < 53; ++i) EXPECT_EQ(getView(i)->type, FIXED_VIEWS[i].type) << i;
+  for (const Sample& s : START_SCREEN) EXPECT_EQ(pixel(s.x, s.y), s.colour) << s.what;
 }
 
 using CommandButtons = DesignerTest;
@@ -141,17 +141,17 @@ TEST_F(CommandButtons, GridTogglesSnappingAndShowsItPressed) {
   tapButton(gridbutton);
   EXPECT_EQ(grid, 16);
   EXPECT_EQ(gridbutton->value, 1);
-  EXPECT_EQ(pixel(585, 425), kSlateBlue) << "pressed body";
+  EXPECT_EQ(pixel(585, 425), SLATE_BLUE) << "pressed body";
   tapButton(gridbutton);
   EXPECT_EQ(grid, 1);
   EXPECT_EQ(gridbutton->value, 0);
-  EXPECT_EQ(pixel(585, 425), kPaleGrey) << "released body";
+  EXPECT_EQ(pixel(585, 425), PALE_GREY) << "released body";
 }
 
 TEST_F(CommandButtons, GridStaysPressedAcrossFullRedraws) {
   tapButton(gridbutton);
   tap(200, 300);  // select the canvas: a release redraws everything
-  EXPECT_EQ(pixel(585, 425), kSlateBlue);
+  EXPECT_EQ(pixel(585, 425), SLATE_BLUE);
 }
 
 // Copy, Delete and Load change nothing unless a placed view is selected.
@@ -170,7 +170,7 @@ TEST_F(CommandButtons, CopyDeleteAndLoadWithoutAPlacedViewChangeNothing) {
     for (View* button : {copybutton, deletebutton, loadbutton}) tapButton(button);
     EXPECT_EQ(noOfViews(), 53) << s.what;
     EXPECT_EQ(tempptr, s.selected) << s.what;
-    for (int i = 0; i < 53; ++i) EXPECT_EQ(getView(i)->status, kFixedViews[i].status) << s.what;
+    for (int i = 0; i < 53; ++i) EXPECT_EQ(getView(i)->status, FIXED_VIEWS[i].status) << s.what;
     EXPECT_TRUE(snapshot() == before) << s.what;
     EXPECT_EQ(quit, 0);
     EXPECT_EQ(grid, 1);

@@ -10,17 +10,17 @@
 
 namespace {
 
-constexpr int kWidth = 400;
-constexpr int kHeight = 600;
+constexpr int WIDTH = 400;
+constexpr int HEIGHT = 600;
 
-constexpr uint32_t kScreenGrey = 0xF0F0F0;
-constexpr uint32_t kFrameGrey = 0x505050;
-constexpr uint32_t kLabelInk = 0x505050;
-constexpr uint32_t kEdgeBlack = 0x141414;
-constexpr uint32_t kFillRed = 0xFF0000;
-constexpr uint32_t kGroundGrey = 0x808080;
-constexpr uint32_t kSlateBlue = 0x5050B4;
-constexpr uint32_t kDisabledGrey = 0xB4B4B4;
+constexpr uint32_t SCREEN_GREY = 0xF0F0F0;
+constexpr uint32_t FRAME_GREY = 0x505050;
+constexpr uint32_t LABEL_INK = 0x505050;
+constexpr uint32_t EDGE_BLACK = 0x141414;
+constexpr uint32_t FILL_RED = 0xFF0000;
+constexpr uint32_t GROUND_GREY = 0x808080;
+constexpr uint32_t SLATE_BLUE = 0x5050B4;
+constexpr uint32_t DISABLED_GREY = 0xB4B4B4;
 
 using Point = std::pair<int, int>;
 
@@ -29,34 +29,34 @@ struct Region {
 };
 
 // Labels and buttons of this screen draw their text at scale 2.
-constexpr int kScale = 2;
+constexpr int SCALE = 2;
 
 struct Text {
   Region area;  // holds the text and nothing else but its paper
   int x, y;     // text origin
 };
 
-constexpr Text kSidesLabel{{50, 50, 249, 84}, 52, 64};
-constexpr Text kAnglesLabel{{50, 90, 259, 124}, 52, 104};
-constexpr Text kTypeLabel{{50, 130, 209, 164}, 52, 144};
-constexpr Text kSidesValue{{250, 50, 284, 84}, 252, 64};
-constexpr Text kAngleValue{{260, 90, 299, 124}, 262, 104};
-constexpr Text kTypeValue{{210, 130, 329, 161}, 212, 144};
+constexpr Text SIDES_LABEL{{50, 50, 249, 84}, 52, 64};
+constexpr Text ANGLES_LABEL{{50, 90, 259, 124}, 52, 104};
+constexpr Text TYPE_LABEL{{50, 130, 209, 164}, 52, 144};
+constexpr Text SIDES_VALUE{{250, 50, 284, 84}, 252, 64};
+constexpr Text ANGLE_VALUE{{260, 90, 299, 124}, 262, 104};
+constexpr Text TYPE_VALUE{{210, 130, 329, 161}, 212, 144};
 
 // Button rectangles including their outline, and their caption origins.
-constexpr Region kIncreaseArea{230, 190, 350, 230};
-constexpr Region kDecreaseArea{50, 190, 170, 230};
-constexpr Point kIncreaseCaption{244, 208};
-constexpr Point kDecreaseCaption{64, 208};
+constexpr Region INCREASE_AREA{230, 190, 350, 230};
+constexpr Region DECREASE_AREA{50, 190, 170, 230};
+constexpr Point INCREASE_CAPTION{244, 208};
+constexpr Point DECREASE_CAPTION{64, 208};
 // Rows and columns of a button body that only the body and its caption cover.
-constexpr Region kIncreaseBody{240, 200, 340, 220};
-constexpr Region kDecreaseBody{60, 200, 160, 220};
-constexpr Point kIncreaseOutline{290, 190};
-constexpr Point kDecreaseOutline{110, 190};
-constexpr Point kOnIncrease{290, 210};
-constexpr Point kOnDecrease{110, 210};
+constexpr Region INCREASE_BODY{240, 200, 340, 220};
+constexpr Region DECREASE_BODY{60, 200, 160, 220};
+constexpr Point INCREASE_OUTLINE{290, 190};
+constexpr Point DECREASE_OUTLINE{110, 190};
+constexpr Point ON_INCREASE{290, 210};
+constexpr Point ON_DECREASE{110, 210};
 
-constexpr Region kPolygonArea{50, 260, 349, 559};
+constexpr Region POLYGON_AREA{50, 260, 349, 559};
 
 // The pixels lit by the bitmap font for a text at the given origin and scale.
 std::set<Point> textPixels(const std::string& text, int x, int y, int size) {
@@ -128,37 +128,37 @@ std::string textMismatch(const Screenshot& shot, Region area, const std::set<Poi
 }
 
 std::string labelMismatch(const Screenshot& shot, const Text& label, const std::string& text) {
-  return textMismatch(shot, label.area, textPixels(text, label.x, label.y, kScale), kLabelInk,
-                      kScreenGrey);
+  return textMismatch(shot, label.area, textPixels(text, label.x, label.y, SCALE), LABEL_INK,
+                      SCREEN_GREY);
 }
 
 void expectFacts(const Screenshot& shot, const char* sides, const char* angle, const char* name,
                  const std::string& after) {
-  EXPECT_EQ(labelMismatch(shot, kSidesValue, sides), "") << after << ": sides " << sides;
-  EXPECT_EQ(labelMismatch(shot, kAngleValue, angle), "") << after << ": angle " << angle;
-  EXPECT_EQ(labelMismatch(shot, kTypeValue, name), "") << after << ": name " << name;
+  EXPECT_EQ(labelMismatch(shot, SIDES_VALUE, sides), "") << after << ": sides " << sides;
+  EXPECT_EQ(labelMismatch(shot, ANGLE_VALUE, angle), "") << after << ": angle " << angle;
+  EXPECT_EQ(labelMismatch(shot, TYPE_VALUE, name), "") << after << ": name " << name;
 }
 
 enum class Look { shown, disabled, pressed };
 
 void expectButton(const Screenshot& shot, Look look, Region area, Region body, Point outline,
                   Point caption, const char* text, const std::string& after) {
-  const auto glyphs = textPixels(text, caption.first, caption.second, kScale);
+  const auto glyphs = textPixels(text, caption.first, caption.second, SCALE);
   switch (look) {
     case Look::shown:
-      EXPECT_EQ(pointsIn(shot, kSlateBlue, area), glyphs) << after << ": " << text << " shown";
-      EXPECT_EQ(shot.at(outline.first, outline.second), kEdgeBlack) << after << ": " << text;
+      EXPECT_EQ(pointsIn(shot, SLATE_BLUE, area), glyphs) << after << ": " << text << " shown";
+      EXPECT_EQ(shot.at(outline.first, outline.second), EDGE_BLACK) << after << ": " << text;
       break;
     case Look::disabled:
-      EXPECT_TRUE(pointsIn(shot, kSlateBlue, area).empty()) << after << ": " << text;
-      EXPECT_EQ(textMismatch(shot, body, glyphs, kDisabledGrey, kScreenGrey), "")
+      EXPECT_TRUE(pointsIn(shot, SLATE_BLUE, area).empty()) << after << ": " << text;
+      EXPECT_EQ(textMismatch(shot, body, glyphs, DISABLED_GREY, SCREEN_GREY), "")
           << after << ": " << text << " greyed";
-      EXPECT_EQ(shot.at(outline.first, outline.second), kDisabledGrey) << after << ": " << text;
+      EXPECT_EQ(shot.at(outline.first, outline.second), DISABLED_GREY) << after << ": " << text;
       break;
     case Look::pressed:
-      EXPECT_EQ(textMismatch(shot, body, glyphs, kScreenGrey, kSlateBlue), "")
+      EXPECT_EQ(textMismatch(shot, body, glyphs, SCREEN_GREY, SLATE_BLUE), "")
           << after << ": " << text << " pressed";
-      EXPECT_EQ(shot.at(outline.first, outline.second), kEdgeBlack) << after << ": " << text;
+      EXPECT_EQ(shot.at(outline.first, outline.second), EDGE_BLACK) << after << ": " << text;
       break;
   }
 }
@@ -167,24 +167,24 @@ void expectButton(const Screenshot& shot, Look look, Region area, Region body, P
 void expectSquare(const Screenshot& shot, const std::string& after) {
   const auto inside = regionPoints({105, 315, 294, 504});
   const auto outline = without(regionPoints({104, 314, 295, 505}), inside);
-  const auto ground = without(regionPoints(kPolygonArea), regionPoints({104, 314, 295, 505}));
-  EXPECT_EQ(pointsIn(shot, kEdgeBlack, kPolygonArea), outline) << after;
-  EXPECT_EQ(pointsIn(shot, kFillRed, kPolygonArea), inside) << after;
-  EXPECT_EQ(pointsIn(shot, kGroundGrey, kPolygonArea), ground) << after;
+  const auto ground = without(regionPoints(POLYGON_AREA), regionPoints({104, 314, 295, 505}));
+  EXPECT_EQ(pointsIn(shot, EDGE_BLACK, POLYGON_AREA), outline) << after;
+  EXPECT_EQ(pointsIn(shot, FILL_RED, POLYGON_AREA), inside) << after;
+  EXPECT_EQ(pointsIn(shot, GROUND_GREY, POLYGON_AREA), ground) << after;
 }
 
 // The triangle runs through (200, 275), (316, 477) and (83, 477) and its last
 // edge ends at (199, 275).
 void expectTriangle(const Screenshot& shot) {
-  const auto edges = pointsIn(shot, kEdgeBlack, kPolygonArea);
-  EXPECT_TRUE(pointsIn(shot, kEdgeBlack, {50, 260, 349, 274}).empty());
+  const auto edges = pointsIn(shot, EDGE_BLACK, POLYGON_AREA);
+  EXPECT_TRUE(pointsIn(shot, EDGE_BLACK, {50, 260, 349, 274}).empty());
   EXPECT_TRUE(edges.count({200, 275}) && edges.count({199, 275}));
-  EXPECT_EQ(pointsIn(shot, kEdgeBlack, {50, 477, 349, 559}), regionPoints({83, 477, 316, 477}));
+  EXPECT_EQ(pointsIn(shot, EDGE_BLACK, {50, 477, 349, 559}), regionPoints({83, 477, 316, 477}));
   EXPECT_TRUE(edges.count({316, 477}) && edges.count({83, 477}));
-  EXPECT_EQ(shot.at(200, 410), kFillRed);
-  EXPECT_EQ(shot.at(200, 476), kFillRed);
-  EXPECT_EQ(shot.at(100, 300), kGroundGrey);
-  EXPECT_EQ(shot.at(300, 300), kGroundGrey);
+  EXPECT_EQ(shot.at(200, 410), FILL_RED);
+  EXPECT_EQ(shot.at(200, 476), FILL_RED);
+  EXPECT_EQ(shot.at(100, 300), GROUND_GREY);
+  EXPECT_EQ(shot.at(300, 300), GROUND_GREY);
 }
 
 struct Facts {
@@ -193,19 +193,19 @@ struct Facts {
   const char* name;
 };
 
-constexpr Facts kFacts[] = {
+constexpr Facts FACTS[] = {
     {"3", "60", "triangle"},    {"4", "90", "quadrangle"}, {"5", "108", "pentagon"},
     {"6", "120", "hexagon"},    {"7", "128", "septagon"},  {"8", "135", "octagon"},
     {"9", "140", "enneagon"},   {"10", "144", "decagon"},  {"11", "147", "hendecagon"},
     {"12", "150", "dodecagon"},
 };
 
-const Facts& factsFor(int sides) { return kFacts[sides - 3]; }
+const Facts& factsFor(int sides) { return FACTS[sides - 3]; }
 
 class Shapescope : public ::testing::TestWithParam<Runtime> {
  protected:
   void SetUp() override {
-    app = std::make_unique<XSession>(programPath("shapescope"), kWidth, kHeight, GetParam());
+    app = std::make_unique<XSession>(programPath("shapescope"), WIDTH, HEIGHT, GetParam());
     ASSERT_TRUE(app->ok()) << app->error();
     app->settle();
   }
@@ -223,46 +223,46 @@ TEST_P(Shapescope, StartScreenThenSteppingToBothLimits) {
   };
   // The frame is 5 pixels thick, centred on the rectangle 20..380 by 20..580.
   const Sample frame[] = {
-      {0, 0, kScreenGrey},     {399, 599, kScreenGrey}, {17, 300, kScreenGrey},
-      {18, 300, kFrameGrey},   {22, 300, kFrameGrey},   {23, 300, kScreenGrey},
-      {377, 300, kScreenGrey}, {378, 300, kFrameGrey},  {382, 300, kFrameGrey},
-      {383, 300, kScreenGrey}, {200, 17, kScreenGrey},  {200, 18, kFrameGrey},
-      {200, 22, kFrameGrey},   {200, 23, kScreenGrey},  {200, 577, kScreenGrey},
-      {200, 578, kFrameGrey},  {200, 582, kFrameGrey},  {200, 583, kScreenGrey},
-      {20, 20, kFrameGrey},    {380, 580, kFrameGrey},  {30, 250, kScreenGrey},
+      {0, 0, SCREEN_GREY},     {399, 599, SCREEN_GREY}, {17, 300, SCREEN_GREY},
+      {18, 300, FRAME_GREY},   {22, 300, FRAME_GREY},   {23, 300, SCREEN_GREY},
+      {377, 300, SCREEN_GREY}, {378, 300, FRAME_GREY},  {382, 300, FRAME_GREY},
+      {383, 300, SCREEN_GREY}, {200, 17, SCREEN_GREY},  {200, 18, FRAME_GREY},
+      {200, 22, FRAME_GREY},   {200, 23, SCREEN_GREY},  {200, 577, SCREEN_GREY},
+      {200, 578, FRAME_GREY},  {200, 582, FRAME_GREY},  {200, 583, SCREEN_GREY},
+      {20, 20, FRAME_GREY},    {380, 580, FRAME_GREY},  {30, 250, SCREEN_GREY},
   };
   for (const Sample& s : frame) EXPECT_EQ(shot.at(s.x, s.y), s.colour) << s.x << ", " << s.y;
-  EXPECT_EQ(labelMismatch(shot, kSidesLabel, "Number of sides:"), "");
-  EXPECT_EQ(labelMismatch(shot, kAnglesLabel, "Angles (degrees):"), "");
-  EXPECT_EQ(labelMismatch(shot, kTypeLabel, "Polygon type:"), "");
+  EXPECT_EQ(labelMismatch(shot, SIDES_LABEL, "Number of sides:"), "");
+  EXPECT_EQ(labelMismatch(shot, ANGLES_LABEL, "Angles (degrees):"), "");
+  EXPECT_EQ(labelMismatch(shot, TYPE_LABEL, "Polygon type:"), "");
   expectFacts(shot, "4", "90", "quadrangle", "start-up");
   expectSquare(shot, "start-up");
-  expectButton(shot, Look::shown, kIncreaseArea, kIncreaseBody, kIncreaseOutline, kIncreaseCaption,
+  expectButton(shot, Look::shown, INCREASE_AREA, INCREASE_BODY, INCREASE_OUTLINE, INCREASE_CAPTION,
                "Increase", "start-up");
-  expectButton(shot, Look::shown, kDecreaseArea, kDecreaseBody, kDecreaseOutline, kDecreaseCaption,
+  expectButton(shot, Look::shown, DECREASE_AREA, DECREASE_BODY, DECREASE_OUTLINE, DECREASE_CAPTION,
                "Decrease", "start-up");
 
   for (int sides = 5; sides <= 12; ++sides) {
-    clickAt(kOnIncrease);
+    clickAt(ON_INCREASE);
     const std::string after = "increase to " + std::to_string(sides);
     shot = app->capture();
     const Facts& f = factsFor(sides);
     expectFacts(shot, f.sides, f.angle, f.name, after);
-    EXPECT_EQ(shot.at(200, 410), kFillRed) << after;
+    EXPECT_EQ(shot.at(200, 410), FILL_RED) << after;
   }
-  expectButton(shot, Look::disabled, kIncreaseArea, kIncreaseBody, kIncreaseOutline,
-               kIncreaseCaption, "Increase", "at 12");
-  expectButton(shot, Look::shown, kDecreaseArea, kDecreaseBody, kDecreaseOutline, kDecreaseCaption,
+  expectButton(shot, Look::disabled, INCREASE_AREA, INCREASE_BODY, INCREASE_OUTLINE,
+               INCREASE_CAPTION, "Increase", "at 12");
+  expectButton(shot, Look::shown, DECREASE_AREA, DECREASE_BODY, DECREASE_OUTLINE, DECREASE_CAPTION,
                "Decrease", "at 12");
   // The dodecagon has a level top edge on row 279 at the latest.
-  EXPECT_TRUE(pointsIn(shot, kEdgeBlack, {50, 260, 349, 274}).empty());
-  EXPECT_FALSE(pointsIn(shot, kEdgeBlack, {50, 275, 349, 279}).empty());
+  EXPECT_TRUE(pointsIn(shot, EDGE_BLACK, {50, 260, 349, 274}).empty());
+  EXPECT_FALSE(pointsIn(shot, EDGE_BLACK, {50, 275, 349, 279}).empty());
 
-  clickAt(kOnIncrease);
+  clickAt(ON_INCREASE);
   EXPECT_EQ(app->capture().pixels, shot.pixels) << "a press on the greyed Increase";
 
   for (int sides = 11; sides >= 3; --sides) {
-    clickAt(kOnDecrease);
+    clickAt(ON_DECREASE);
     const std::string after = "decrease to " + std::to_string(sides);
     shot = app->capture();
     const Facts& f = factsFor(sides);
@@ -270,12 +270,12 @@ TEST_P(Shapescope, StartScreenThenSteppingToBothLimits) {
     if (sides == 4) expectSquare(shot, after);
   }
   expectTriangle(shot);
-  expectButton(shot, Look::disabled, kDecreaseArea, kDecreaseBody, kDecreaseOutline,
-               kDecreaseCaption, "Decrease", "at 3");
-  expectButton(shot, Look::shown, kIncreaseArea, kIncreaseBody, kIncreaseOutline, kIncreaseCaption,
+  expectButton(shot, Look::disabled, DECREASE_AREA, DECREASE_BODY, DECREASE_OUTLINE,
+               DECREASE_CAPTION, "Decrease", "at 3");
+  expectButton(shot, Look::shown, INCREASE_AREA, INCREASE_BODY, INCREASE_OUTLINE, INCREASE_CAPTION,
                "Increase", "at 3");
 
-  clickAt(kOnDecrease);
+  clickAt(ON_DECREASE);
   EXPECT_EQ(app->capture().pixels, shot.pixels) << "a press on the greyed Decrease";
   ASSERT_TRUE(app->running());
 
@@ -287,7 +287,7 @@ TEST_P(Shapescope, PressReleasedAwayWaitsForTheNextButtonRelease) {
   const Screenshot start = app->capture();
 
   // Released on a label: the count rises, the screen stays, the button stays down.
-  app->moveTo(kOnIncrease.first, kOnIncrease.second);
+  app->moveTo(ON_INCREASE.first, ON_INCREASE.second);
   app->press();
   app->settle();
   app->moveTo(200, 100);
@@ -296,18 +296,18 @@ TEST_P(Shapescope, PressReleasedAwayWaitsForTheNextButtonRelease) {
   Screenshot shot = app->capture();
   expectFacts(shot, "4", "90", "quadrangle", "release away");
   expectSquare(shot, "release away");
-  expectButton(shot, Look::pressed, kIncreaseArea, kIncreaseBody, kIncreaseOutline,
-               kIncreaseCaption, "Increase", "release away");
+  expectButton(shot, Look::pressed, INCREASE_AREA, INCREASE_BODY, INCREASE_OUTLINE,
+               INCREASE_CAPTION, "Increase", "release away");
 
   // Pressed on Increase again and released on Decrease: two rises, shown at once.
-  app->drag(kOnIncrease.first, kOnIncrease.second, kOnDecrease.first, kOnDecrease.second);
+  app->drag(ON_INCREASE.first, ON_INCREASE.second, ON_DECREASE.first, ON_DECREASE.second);
   shot = app->capture();
   expectFacts(shot, "6", "120", "hexagon", "release on Decrease");
-  expectButton(shot, Look::pressed, kIncreaseArea, kIncreaseBody, kIncreaseOutline,
-               kIncreaseCaption, "Increase", "release on Decrease");
-  expectButton(shot, Look::shown, kDecreaseArea, kDecreaseBody, kDecreaseOutline, kDecreaseCaption,
+  expectButton(shot, Look::pressed, INCREASE_AREA, INCREASE_BODY, INCREASE_OUTLINE,
+               INCREASE_CAPTION, "Increase", "release on Decrease");
+  expectButton(shot, Look::shown, DECREASE_AREA, DECREASE_BODY, DECREASE_OUTLINE, DECREASE_CAPTION,
                "Decrease", "release on Decrease");
-  EXPECT_EQ(shot.at(200, 410), kFillRed);
+  EXPECT_EQ(shot.at(200, 410), FILL_RED);
   EXPECT_NE(shot.pixels, start.pixels);
 
   // Presses and releases away from the buttons change nothing, and a press in

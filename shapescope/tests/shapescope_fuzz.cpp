@@ -8,7 +8,7 @@
 
 void checkProgramInvariants() {
   checkViewList();
-  if (nsides < minSides || nsides > maxSides) fuzzFault("the polygon has %d sides", nsides);
+  if (nsides < MIN_SIDES || nsides > MAX_SIDES) fuzzFault("the polygon has %d sides", nsides);
 }
 
 // The viewer has no nested loop to answer.

@@ -23,19 +23,19 @@ void __wrap__Z8drawLineiiiiii(int x1, int y1, int x2, int y2, int thickness, int
 
 namespace {
 
-constexpr uint32_t screenGrey = 0xF0F0F0;
-constexpr uint32_t frameGrey = 0x505050;
-constexpr uint32_t edgeBlack = 0x141414;
-constexpr uint32_t fillRed = 0xFF0000;
-constexpr uint32_t groundGrey = 0x808080;
-constexpr uint32_t captionBlue = 0x5050B4;
-constexpr uint32_t disabledGrey = 0xB4B4B4;
+constexpr uint32_t SCREEN_GREY = 0xF0F0F0;
+constexpr uint32_t FRAME_GREY = 0x505050;
+constexpr uint32_t EDGE_BLACK = 0x141414;
+constexpr uint32_t FILL_RED = 0xFF0000;
+constexpr uint32_t GROUND_GREY = 0x808080;
+constexpr uint32_t CAPTION_BLUE = 0x5050B4;
+constexpr uint32_t DISABLED_GREY = 0xB4B4B4;
 
 // The polygon view covers columns 50 to 349 and rows 260 to 559.
-constexpr int polyLeft = 50, polyTop = 260, polyRight = 349, polyBottom = 559;
+constexpr int POLY_LEFT = 50, POLY_TOP = 260, POLY_RIGHT = 349, POLY_BOTTOM = 559;
 // Points strictly inside the two buttons.
-constexpr Point onIncrease{290, 210};
-constexpr Point onDecrease{110, 210};
+constexpr Point ON_INCREASE{290, 210};
+constexpr Point ON_DECREASE{110, 210};
 
 struct Line {
   int x1, y1, x2, y2, thickness, colour;
@@ -54,7 +54,7 @@ std::vector<Line> edgesThrough(const std::vector<Point>& vertices) {
   std::vector<Line> lines;
   for (size_t i = 1; i < vertices.size(); ++i) {
     lines.push_back({vertices[i - 1].first, vertices[i - 1].second, vertices[i].first,
-                     vertices[i].second, 1, static_cast<int>(edgeBlack)});
+                     vertices[i].second, 1, static_cast<int>(EDGE_BLACK)});
   }
   return lines;
 }
@@ -70,7 +70,7 @@ std::set<Point> pointsIn(uint32_t colour, int x0, int y0, int x1, int y1) {
 }
 
 std::set<Point> polygonPoints(uint32_t colour) {
-  return pointsIn(colour, polyLeft, polyTop, polyRight, polyBottom);
+  return pointsIn(colour, POLY_LEFT, POLY_TOP, POLY_RIGHT, POLY_BOTTOM);
 }
 
 std::set<Point> buttonPoints(const View* button, uint32_t colour) {
@@ -164,12 +164,13 @@ TEST_F(Shapescope, StartScreenShowsTheFrameAndTheFourSidedFacts) {
     uint32_t colour;
   };
   const Sample samples[] = {
-      {0, 0, screenGrey},    {399, 599, screenGrey}, {17, 300, screenGrey},  {18, 300, frameGrey},
-      {22, 300, frameGrey},  {23, 300, screenGrey},  {377, 300, screenGrey}, {378, 300, frameGrey},
-      {382, 300, frameGrey}, {383, 300, screenGrey}, {200, 17, screenGrey},  {200, 18, frameGrey},
-      {200, 22, frameGrey},  {200, 23, screenGrey},  {200, 577, screenGrey}, {200, 578, frameGrey},
-      {200, 582, frameGrey}, {200, 583, screenGrey}, {20, 20, frameGrey},    {380, 580, frameGrey},
-      {30, 250, screenGrey},
+      {0, 0, SCREEN_GREY},     {399, 599, SCREEN_GREY}, {17, 300, SCREEN_GREY},
+      {18, 300, FRAME_GREY},   {22, 300, FRAME_GREY},   {23, 300, SCREEN_GREY},
+      {377, 300, SCREEN_GREY}, {378, 300, FRAME_GREY},  {382, 300, FRAME_GREY},
+      {383, 300, SCREEN_GREY}, {200, 17, SCREEN_GREY},  {200, 18, FRAME_GREY},
+      {200, 22, FRAME_GREY},   {200, 23, SCREEN_GREY},  {200, 577, SCREEN_GREY},
+      {200, 578, FRAME_GREY},  {200, 582, FRAME_GREY},  {200, 583, SCREEN_GREY},
+      {20, 20, FRAME_GREY},    {380, 580, FRAME_GREY},  {30, 250, SCREEN_GREY},
   };
   for (const Sample& s : samples) {
     EXPECT_EQ(static_cast<uint32_t>(getPixel(s.x, s.y)), s.colour) << s.x << ", " << s.y;
@@ -182,16 +183,16 @@ TEST_F(Shapescope, SquareIsOutlinedAndFilledExactly) {
   const auto outline =
       without(rectanglePoints(104, 314, 295, 505), rectanglePoints(105, 315, 294, 504));
   const auto inside = rectanglePoints(105, 315, 294, 504);
-  const auto ground = without(rectanglePoints(polyLeft, polyTop, polyRight, polyBottom),
+  const auto ground = without(rectanglePoints(POLY_LEFT, POLY_TOP, POLY_RIGHT, POLY_BOTTOM),
                               rectanglePoints(104, 314, 295, 505));
-  EXPECT_EQ(polygonPoints(edgeBlack), outline) << describe(polygonPoints(edgeBlack));
-  EXPECT_EQ(polygonPoints(fillRed), inside);
-  EXPECT_EQ(polygonPoints(groundGrey), ground);
+  EXPECT_EQ(polygonPoints(EDGE_BLACK), outline) << describe(polygonPoints(EDGE_BLACK));
+  EXPECT_EQ(polygonPoints(FILL_RED), inside);
+  EXPECT_EQ(polygonPoints(GROUND_GREY), ground);
 }
 
 TEST_F(Shapescope, TriangleRunsThroughItsThreeVerticesAndEndsBesideTheFirst) {
   drawStartScreen();
-  clickAt(onDecrease);
+  clickAt(ON_DECREASE);
   ASSERT_EQ(nsides, 3);
   EXPECT_STREQ(polysides->text, "3");
   EXPECT_STREQ(polyangles->text, "60");
@@ -199,25 +200,25 @@ TEST_F(Shapescope, TriangleRunsThroughItsThreeVerticesAndEndsBesideTheFirst) {
   EXPECT_EQ(decbutton->status, STATUS_DISABLED);
   EXPECT_EQ(incbutton->status, STATUS_SHOWN);
 
-  const auto edges = polygonPoints(edgeBlack);
+  const auto edges = polygonPoints(EDGE_BLACK);
   for (Point vertex : {Point{200, 275}, Point{316, 477}, Point{83, 477}, Point{199, 275}}) {
     EXPECT_TRUE(edges.count(vertex)) << vertex.first << ", " << vertex.second;
   }
-  EXPECT_TRUE(pointsIn(edgeBlack, polyLeft, polyTop, polyRight, 274).empty());
+  EXPECT_TRUE(pointsIn(EDGE_BLACK, POLY_LEFT, POLY_TOP, POLY_RIGHT, 274).empty());
   // The bottom edge is horizontal from (83, 477) to (316, 477) and nothing lies below it.
-  EXPECT_EQ(pointsIn(edgeBlack, polyLeft, 477, polyRight, polyBottom),
+  EXPECT_EQ(pointsIn(EDGE_BLACK, POLY_LEFT, 477, POLY_RIGHT, POLY_BOTTOM),
             rectanglePoints(83, 477, 316, 477));
-  EXPECT_TRUE(pointsIn(edgeBlack, polyLeft, polyTop, 82, polyBottom).empty());
-  EXPECT_TRUE(pointsIn(edgeBlack, 317, polyTop, polyRight, polyBottom).empty());
+  EXPECT_TRUE(pointsIn(EDGE_BLACK, POLY_LEFT, POLY_TOP, 82, POLY_BOTTOM).empty());
+  EXPECT_TRUE(pointsIn(EDGE_BLACK, 317, POLY_TOP, POLY_RIGHT, POLY_BOTTOM).empty());
 
   struct Sample {
     int x, y;
     uint32_t colour;
   };
   const Sample samples[] = {
-      {200, 410, fillRed},    {200, 476, fillRed},    {200, 478, groundGrey},
-      {200, 274, groundGrey}, {100, 300, groundGrey}, {300, 300, groundGrey},
-      {110, 470, fillRed},    {290, 470, fillRed},
+      {200, 410, FILL_RED},    {200, 476, FILL_RED},    {200, 478, GROUND_GREY},
+      {200, 274, GROUND_GREY}, {100, 300, GROUND_GREY}, {300, 300, GROUND_GREY},
+      {110, 470, FILL_RED},    {290, 470, FILL_RED},
   };
   for (const Sample& s : samples) {
     EXPECT_EQ(static_cast<uint32_t>(getPixel(s.x, s.y)), s.colour) << s.x << ", " << s.y;
@@ -262,7 +263,7 @@ TEST_F(Shapescope, EveryCountIsAChainOfEdgesFromTheTopAndFilledInside) {
     for (size_t i = 0; i < recordedLines.size(); ++i) {
       const Line& edge = recordedLines[i];
       EXPECT_EQ(edge.thickness, 1);
-      EXPECT_EQ(edge.colour, static_cast<int>(edgeBlack));
+      EXPECT_EQ(edge.colour, static_cast<int>(EDGE_BLACK));
       if (i > 0) {
         EXPECT_EQ(Point(recordedLines[i - 1].x2, recordedLines[i - 1].y2), Point(edge.x1, edge.y1))
             << sides << " sides, edge " << i;
@@ -280,10 +281,10 @@ TEST_F(Shapescope, EveryCountIsAChainOfEdgesFromTheTopAndFilledInside) {
       EXPECT_EQ(bottom.y1, bottom.y2) << sides << " sides";
       EXPECT_GT(bottom.y1, 410) << sides << " sides";
     }
-    EXPECT_EQ(static_cast<uint32_t>(getPixel(200, 410)), fillRed) << sides << " sides";
+    EXPECT_EQ(static_cast<uint32_t>(getPixel(200, 410)), FILL_RED) << sides << " sides";
     for (Point corner : {Point{50, 260}, Point{349, 260}, Point{50, 559}, Point{349, 559},
                          Point{200, 262}, Point{200, 557}, Point{52, 410}, Point{347, 410}}) {
-      EXPECT_EQ(static_cast<uint32_t>(getPixel(corner.first, corner.second)), groundGrey)
+      EXPECT_EQ(static_cast<uint32_t>(getPixel(corner.first, corner.second)), GROUND_GREY)
           << sides << " sides at " << corner.first << ", " << corner.second;
     }
   }
@@ -313,7 +314,7 @@ TEST_F(Shapescope, WithoutSidesTheWholeViewIsFilled) {
   recordedLines.clear();
   drawView(shapescope);
   EXPECT_TRUE(recordedLines.empty());
-  EXPECT_EQ(polygonPoints(fillRed), rectanglePoints(polyLeft, polyTop, polyRight, polyBottom));
+  EXPECT_EQ(polygonPoints(FILL_RED), rectanglePoints(POLY_LEFT, POLY_TOP, POLY_RIGHT, POLY_BOTTOM));
 }
 
 TEST_F(Shapescope, OtherGraphicViewsAreLeftAlone) {
@@ -346,21 +347,21 @@ TEST_F(Shapescope, PressesKeepTheCountWithinItsLimits) {
 TEST_F(Shapescope, SteppingToEachLimitDisablesItsButton) {
   drawStartScreen();
   for (int expected = 5; expected <= 12; ++expected) {
-    clickAt(onIncrease);
+    clickAt(ON_INCREASE);
     EXPECT_EQ(nsides, expected);
     EXPECT_STREQ(polysides->text, std::to_string(expected).c_str());
     EXPECT_EQ(incbutton->status, expected == 12 ? STATUS_DISABLED : STATUS_SHOWN);
   }
   EXPECT_STREQ(polytype->text, "dodecagon");
   EXPECT_STREQ(polyangles->text, "150");
-  EXPECT_TRUE(buttonPoints(incbutton, captionBlue).empty());
-  EXPECT_FALSE(buttonPoints(incbutton, disabledGrey).empty());
-  EXPECT_FALSE(buttonPoints(decbutton, captionBlue).empty());
+  EXPECT_TRUE(buttonPoints(incbutton, CAPTION_BLUE).empty());
+  EXPECT_FALSE(buttonPoints(incbutton, DISABLED_GREY).empty());
+  EXPECT_FALSE(buttonPoints(decbutton, CAPTION_BLUE).empty());
 
   // A press on the greyed button reaches the plain view underneath.
   const auto atTwelve = snapshot();
   resetFlipCount();
-  clickAt(onIncrease);
+  clickAt(ON_INCREASE);
   EXPECT_EQ(nsides, 12);
   EXPECT_EQ(incbutton->value, 0);
   EXPECT_EQ(flipCount(), 0);
@@ -368,18 +369,18 @@ TEST_F(Shapescope, SteppingToEachLimitDisablesItsButton) {
   EXPECT_EQ(quit, 0);
 
   for (int expected = 11; expected >= 3; --expected) {
-    clickAt(onDecrease);
+    clickAt(ON_DECREASE);
     EXPECT_EQ(nsides, expected);
     EXPECT_EQ(decbutton->status, expected == 3 ? STATUS_DISABLED : STATUS_SHOWN);
     EXPECT_EQ(incbutton->status, STATUS_SHOWN);
   }
   EXPECT_STREQ(polytype->text, "triangle");
-  EXPECT_TRUE(buttonPoints(decbutton, captionBlue).empty());
-  EXPECT_FALSE(buttonPoints(decbutton, disabledGrey).empty());
-  EXPECT_FALSE(buttonPoints(incbutton, captionBlue).empty());
+  EXPECT_TRUE(buttonPoints(decbutton, CAPTION_BLUE).empty());
+  EXPECT_FALSE(buttonPoints(decbutton, DISABLED_GREY).empty());
+  EXPECT_FALSE(buttonPoints(incbutton, CAPTION_BLUE).empty());
 
   const auto atThree = snapshot();
-  clickAt(onDecrease);
+  clickAt(ON_DECREASE);
   EXPECT_EQ(nsides, 3);
   EXPECT_EQ(snapshot(), atThree);
 }
@@ -387,52 +388,52 @@ TEST_F(Shapescope, SteppingToEachLimitDisablesItsButton) {
 // "quadrangle" reaches column 329; "triangle" ends at column 305.
 TEST_F(Shapescope, AShorterNameLeavesNoTraceOfTheLongerOne) {
   drawStartScreen();
-  EXPECT_FALSE(pointsIn(frameGrey, 306, 130, 329, 161).empty());
-  clickAt(onDecrease);
-  EXPECT_TRUE(pointsIn(frameGrey, 306, 130, 329, 161).empty());
-  EXPECT_FALSE(pointsIn(frameGrey, 210, 130, 305, 161).empty());
+  EXPECT_FALSE(pointsIn(FRAME_GREY, 306, 130, 329, 161).empty());
+  clickAt(ON_DECREASE);
+  EXPECT_TRUE(pointsIn(FRAME_GREY, 306, 130, 329, 161).empty());
+  EXPECT_FALSE(pointsIn(FRAME_GREY, 210, 130, 305, 161).empty());
 }
 
 TEST_F(Shapescope, PressReleasedAwayChangesTheCountButNotTheScreen) {
   drawStartScreen();
-  const auto polygonBefore = polygonPoints(fillRed);
-  pushPress(onIncrease.first, onIncrease.second);
+  const auto polygonBefore = polygonPoints(FILL_RED);
+  pushPress(ON_INCREASE.first, ON_INCREASE.second);
   pushRelease(200, 400);
   dispatch();
   EXPECT_EQ(nsides, 5);
   EXPECT_STREQ(polysides->text, "4");
-  EXPECT_EQ(polygonPoints(fillRed), polygonBefore);
+  EXPECT_EQ(polygonPoints(FILL_RED), polygonBefore);
   EXPECT_EQ(incbutton->value, 1);
-  EXPECT_EQ(static_cast<uint32_t>(getPixel(290, 195)), captionBlue) << "pressed body";
+  EXPECT_EQ(static_cast<uint32_t>(getPixel(290, 195)), CAPTION_BLUE) << "pressed body";
   EXPECT_EQ(quit, 0);
 
   // The release on the other button brings the screen up to date, and the
   // first button keeps its pressed look.
-  pushPress(onIncrease.first, onIncrease.second);
-  pushRelease(onDecrease.first, onDecrease.second);
+  pushPress(ON_INCREASE.first, ON_INCREASE.second);
+  pushRelease(ON_DECREASE.first, ON_DECREASE.second);
   dispatch();
   EXPECT_EQ(nsides, 6);
   EXPECT_STREQ(polysides->text, "6");
   EXPECT_STREQ(polytype->text, "hexagon");
   EXPECT_EQ(incbutton->value, 1);
   EXPECT_EQ(decbutton->value, 0);
-  EXPECT_EQ(static_cast<uint32_t>(getPixel(290, 195)), captionBlue) << "pressed body";
-  EXPECT_EQ(static_cast<uint32_t>(getPixel(110, 195)), screenGrey) << "released body";
+  EXPECT_EQ(static_cast<uint32_t>(getPixel(290, 195)), CAPTION_BLUE) << "pressed body";
+  EXPECT_EQ(static_cast<uint32_t>(getPixel(110, 195)), SCREEN_GREY) << "released body";
 }
 
 TEST_F(Shapescope, AtTwelveAStillShownIncreaseKeepsTheCount) {
   drawStartScreen();
-  for (int i = 0; i < 7; ++i) clickAt(onIncrease);
+  for (int i = 0; i < 7; ++i) clickAt(ON_INCREASE);
   ASSERT_EQ(nsides, 11);
-  pushPress(onIncrease.first, onIncrease.second);
+  pushPress(ON_INCREASE.first, ON_INCREASE.second);
   pushRelease(200, 400);
   dispatch();
   ASSERT_EQ(nsides, 12);
   ASSERT_EQ(incbutton->status, STATUS_SHOWN);
-  pushPress(onIncrease.first, onIncrease.second);
+  pushPress(ON_INCREASE.first, ON_INCREASE.second);
   dispatch();
   EXPECT_EQ(nsides, 12);
-  pushRelease(onIncrease.first, onIncrease.second);
+  pushRelease(ON_INCREASE.first, ON_INCREASE.second);
   dispatch();
   EXPECT_EQ(nsides, 12);
   EXPECT_EQ(incbutton->status, STATUS_DISABLED);

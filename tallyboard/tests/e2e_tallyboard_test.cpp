@@ -10,18 +10,18 @@
 
 namespace {
 
-constexpr int kWidth = 400;
-constexpr int kHeight = 600;
+constexpr int WIDTH = 400;
+constexpr int HEIGHT = 600;
 
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kBodyGrey = 0xB4B4B4;
-constexpr uint32_t kTitleGrey = 0x505050;
-constexpr uint32_t kBare = 0x000000;
+constexpr uint32_t WHITE = 0xFFFFFF;
+constexpr uint32_t BODY_GREY = 0xB4B4B4;
+constexpr uint32_t TITLE_GREY = 0x505050;
+constexpr uint32_t BARE = 0x000000;
 
 class Tallyboard : public ::testing::TestWithParam<Runtime> {
  protected:
   void SetUp() override {
-    calc = std::make_unique<XSession>(programPath("tallyboard"), kWidth, kHeight, GetParam());
+    calc = std::make_unique<XSession>(programPath("tallyboard"), WIDTH, HEIGHT, GetParam());
     ASSERT_TRUE(calc->ok()) << calc->error();
   }
 
@@ -58,10 +58,10 @@ class Tallyboard : public ::testing::TestWithParam<Runtime> {
     const PixelReader read = reader();
     for (char name : std::string_view("+-*/")) {
       if (name == lit) {
-        EXPECT_EQ(compareKey(read, name, captionNearWhite, functionBody), "")
+        EXPECT_EQ(compareKey(read, name, CAPTION_NEAR_WHITE, FUNCTION_BODY), "")
             << "'" << name << "' lit after " << after;
       } else {
-        EXPECT_EQ(compareKey(read, name, functionBody, captionNearWhite), "")
+        EXPECT_EQ(compareKey(read, name, FUNCTION_BODY, CAPTION_NEAR_WHITE), "")
             << "'" << name << "' dark after " << after;
       }
     }
@@ -79,24 +79,24 @@ TEST_P(Tallyboard, StartScreenChainsAndTheLitKey) {
   {
     const PixelReader read = reader();
     for (int i = 5; i <= 395; ++i) {
-      ASSERT_EQ(read(i, 5), kWhite) << "frame top at " << i;
-      ASSERT_EQ(read(i, 595), kWhite) << "frame bottom at " << i;
-      ASSERT_EQ(read(5, i), kWhite) << "frame left at " << i;
-      ASSERT_EQ(read(395, i), kWhite) << "frame right at " << i;
+      ASSERT_EQ(read(i, 5), WHITE) << "frame top at " << i;
+      ASSERT_EQ(read(i, 595), WHITE) << "frame bottom at " << i;
+      ASSERT_EQ(read(5, i), WHITE) << "frame left at " << i;
+      ASSERT_EQ(read(395, i), WHITE) << "frame right at " << i;
     }
-    for (int x = 35; x <= 365; ++x) ASSERT_EQ(read(x, 30), kBodyGrey) << "body top at " << x;
-    for (int y = 40; y <= 570; ++y) ASSERT_EQ(read(25, y), kBodyGrey) << "body left at " << y;
-    EXPECT_EQ(read(34, 30), kBodyGrey);
-    EXPECT_EQ(read(25, 30), kBare) << "the body's corner is rounded";
-    EXPECT_EQ(read(45, 95), kBodyGrey) << "display frame";
-    EXPECT_EQ(read(355, 140), kBodyGrey) << "display frame";
+    for (int x = 35; x <= 365; ++x) ASSERT_EQ(read(x, 30), BODY_GREY) << "body top at " << x;
+    for (int y = 40; y <= 570; ++y) ASSERT_EQ(read(25, y), BODY_GREY) << "body left at " << y;
+    EXPECT_EQ(read(34, 30), BODY_GREY);
+    EXPECT_EQ(read(25, 30), BARE) << "the body's corner is rounded";
+    EXPECT_EQ(read(45, 95), BODY_GREY) << "display frame";
+    EXPECT_EQ(read(355, 140), BODY_GREY) << "display frame";
     EXPECT_EQ(compareDisplay(read, "0"), "");
     for (char name : std::string_view("1234567890"))
-      EXPECT_EQ(compareKey(read, name, digitBody, captionNearWhite), "") << name;
+      EXPECT_EQ(compareKey(read, name, DIGIT_BODY, CAPTION_NEAR_WHITE), "") << name;
     for (char name : std::string_view("C.+-*/"))
-      EXPECT_EQ(compareKey(read, name, functionBody, captionNearWhite), "") << name;
+      EXPECT_EQ(compareKey(read, name, FUNCTION_BODY, CAPTION_NEAR_WHITE), "") << name;
     EXPECT_EQ(compareArea(read, {91, 530, 280, 556}, textPixels("TALLYBOARD", 93, 541, 3),
-                          kTitleGrey, kBare),
+                          TITLE_GREY, BARE),
               "");
   }
 
@@ -155,9 +155,9 @@ TEST_P(Tallyboard, OverflowLongEntriesSignsAndAReleaseElsewhere) {
   calc->drag(x1, y1, xm, ym);
   expectDisplay("1", "a digit released on *");
   expectOperatorKeys('*', "a digit released on *");
-  EXPECT_EQ(compareKey(reader(), '1', captionNearWhite, digitBody), "") << "1 stays pressed";
+  EXPECT_EQ(compareKey(reader(), '1', CAPTION_NEAR_WHITE, DIGIT_BODY), "") << "1 stays pressed";
   tap("1");
-  EXPECT_EQ(compareKey(reader(), '1', digitBody, captionNearWhite), "") << "1 released";
+  EXPECT_EQ(compareKey(reader(), '1', DIGIT_BODY, CAPTION_NEAR_WHITE), "") << "1 released";
   expectChain("+", "11");
 
   pressOffTheKeysEndsIt(20, 300);  // the open area beside the keys

@@ -9,11 +9,11 @@
 
 namespace {
 
-constexpr double infinity = std::numeric_limits<double>::infinity();
-constexpr double quietNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double POSITIVE_INFINITY = std::numeric_limits<double>::infinity();
+constexpr double QUIET_NAN = std::numeric_limits<double>::quiet_NaN();
 
 std::string textOf(double value) {
-  char out[displayCharacters + 1];
+  char out[DISPLAY_CHARACTERS + 1];
   doubleToString(value, out);
   return out;
 }
@@ -56,10 +56,10 @@ TEST(DoubleToString, TableOfResults) {
       {0.00000000001, "0"},
       {-0.00000000001, "-0"},
       {-0.0, "-0"},
-      {infinity, "inf"},
-      {-infinity, "-inf"},
-      {quietNaN, "nan"},
-      {-quietNaN, "-nan"},
+      {POSITIVE_INFINITY, "inf"},
+      {-POSITIVE_INFINITY, "-inf"},
+      {QUIET_NAN, "nan"},
+      {-QUIET_NAN, "-nan"},
   };
   for (const Shown& c : cases) EXPECT_EQ(textOf(c.value), c.text) << "value " << c.value;
 }
@@ -93,23 +93,32 @@ TEST(DoubleToString, TinyValuesRoundAtTheTenthDecimal) {
 // Whatever the buffer held, the result is terminated within its 13 bytes and
 // nothing after them is touched.
 TEST(DoubleToString, WritesOnlyItsThirteenBytes) {
-  const double values[] = {0, -0.0, 1, -99999999.5, 1e300, infinity, quietNaN, divided(2, 3)};
+  const double values[] = {0,         -0.0,         1, -99999999.5, 1e300, POSITIVE_INFINITY,
+                           QUIET_NAN, divided(2, 3)};
   for (double value : values) {
     char buffer[32];
     std::memset(buffer, '#', sizeof buffer);
     doubleToString(value, buffer);
-    EXPECT_LE(std::strlen(buffer), static_cast<size_t>(displayCharacters)) << value;
-    for (size_t i = displayCharacters + 1; i < sizeof buffer; ++i)
+    EXPECT_LE(std::strlen(buffer), static_cast<size_t>(DISPLAY_CHARACTERS)) << value;
+    for (size_t i = DISPLAY_CHARACTERS + 1; i < sizeof buffer; ++i)
       EXPECT_EQ(buffer[i], '#') << "byte " << i << " written for " << value;
   }
 }
 
 TEST(StringToDouble, ReadsTheLeadingNumber) {
   const Shown cases[] = {
-      {12, "12"},     {1.2, "1.2.3"},    {7, "007"},
-      {0.5, ".5"},    {-5, "-5"},        {123456789012, "123456789012"},
-      {2.5, "  2.5"}, {infinity, "inf"}, {-infinity, "-inf"},
-      {0, ""},        {0, "."},          {0, "************"},
+      {12, "12"},
+      {1.2, "1.2.3"},
+      {7, "007"},
+      {0.5, ".5"},
+      {-5, "-5"},
+      {123456789012, "123456789012"},
+      {2.5, "  2.5"},
+      {POSITIVE_INFINITY, "inf"},
+      {-POSITIVE_INFINITY, "-inf"},
+      {0, ""},
+      {0, "."},
+      {0, "************"},
       {100, "100"},
   };
   for (const Shown& c : cases) EXPECT_EQ(stringToDouble(c.text), c.value) << '"' << c.text << '"';
@@ -127,8 +136,9 @@ TEST(StringToDouble, ReadsSignedZeroAndNaN) {
 // twelve characters, reads back as a number that shows as the same text again.
 TEST(NumberText, ResultTextsReadBackToTheSameText) {
   const double values[] = {
-      0,          -0.0,        2.5,       -3,       divided(1, 3), divided(2, 3), 0.000005,
-      123456.789, -99999999.5, 999999999, infinity, -infinity,     quietNaN};
+      0,        -0.0,       2.5,         -3,        divided(1, 3),     divided(2, 3),
+      0.000005, 123456.789, -99999999.5, 999999999, POSITIVE_INFINITY, -POSITIVE_INFINITY,
+      QUIET_NAN};
   for (double value : values) {
     const std::string shown = textOf(value);
     EXPECT_EQ(textOf(stringToDouble(shown.c_str())), shown) << "value " << value;

@@ -14,7 +14,7 @@ struct Glyph {
 };
 
 // The font's rows for every character the calculator draws.
-constexpr Glyph glyphs[] = {
+constexpr Glyph GLYPHS[] = {
     {'*', {0x00, 0x04, 0x15, 0x0E, 0x15, 0x04, 0x00}},
     {'+', {0x00, 0x04, 0x04, 0x1F, 0x04, 0x04, 0x00}},
     {'-', {0x00, 0x00, 0x00, 0x1F, 0x00, 0x00, 0x00}},
@@ -46,9 +46,9 @@ constexpr Glyph glyphs[] = {
 };
 
 const Glyph* glyphOf(char ch) {
-  const auto* found = std::find_if(std::begin(glyphs), std::end(glyphs),
+  const auto* found = std::find_if(std::begin(GLYPHS), std::end(GLYPHS),
                                    [ch](const Glyph& g) { return g.ch == ch; });
-  return found == std::end(glyphs) ? nullptr : found;
+  return found == std::end(GLYPHS) ? nullptr : found;
 }
 
 // Cells are stamped with a square pen of side 2 * (size / 2) + 1 on a grid of size pixels.
@@ -58,7 +58,7 @@ void addCell(PixelSet& pixels, int cx, int cy, int size) {
     for (int x = cx - half; x <= cx + half; ++x) pixels.insert({x, y});
 }
 
-constexpr KeyLook keys[] = {
+constexpr KeyLook KEYS[] = {
     {'1', "1", 50, 230, 60, 76, 253},   {'2', "2", 125, 230, 60, 151, 253},
     {'3', "3", 200, 230, 60, 226, 253}, {'4', "4", 50, 300, 60, 76, 323},
     {'5', "5", 125, 300, 60, 151, 323}, {'6', "6", 200, 300, 60, 226, 323},
@@ -118,14 +118,14 @@ PixelSet displayPixels(std::string_view shown) {
 }
 
 std::string compareDisplay(const PixelReader& read, std::string_view shown) {
-  return compareArea(read, displayInside, displayPixels(shown), displayInk, displayPaper);
+  return compareArea(read, DISPLAY_INSIDE, displayPixels(shown), DISPLAY_INK, DISPLAY_PAPER);
 }
 
 const KeyLook& keyLook(char name) {
-  const auto* found = std::find_if(std::begin(keys), std::end(keys),
+  const auto* found = std::find_if(std::begin(KEYS), std::end(KEYS),
                                    [name](const KeyLook& k) { return k.name == name; });
-  if (found == std::end(keys)) ADD_FAILURE() << "no key named '" << name << "'";
-  return found == std::end(keys) ? keys[0] : *found;
+  if (found == std::end(KEYS)) ADD_FAILURE() << "no key named '" << name << "'";
+  return found == std::end(KEYS) ? KEYS[0] : *found;
 }
 
 std::string compareKey(const PixelReader& read, char name, uint32_t body, uint32_t caption) {

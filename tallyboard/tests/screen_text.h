@@ -30,9 +30,9 @@ std::string compareArea(const PixelReader& read, Area area, const PixelSet& inke
 
 // The display: black text on white inside its frame, right-aligned, of which
 // only the first twelve characters are shown.
-inline constexpr Area displayInside{51, 101, 349, 131};
-inline constexpr uint32_t displayInk = 0x000000;
-inline constexpr uint32_t displayPaper = 0xFFFFFF;
+inline constexpr Area DISPLAY_INSIDE{51, 101, 349, 131};
+inline constexpr uint32_t DISPLAY_INK = 0x000000;
+inline constexpr uint32_t DISPLAY_PAPER = 0xFFFFFF;
 PixelSet displayPixels(std::string_view shown);
 std::string compareDisplay(const PixelReader& read, std::string_view shown);
 
@@ -43,17 +43,17 @@ struct KeyLook {
   int xpos, ypos, width;
   int captionX, captionY;  // caption origin on the screen
 };
-inline constexpr int keyHeight = 50;
+inline constexpr int KEY_HEIGHT = 50;
 const KeyLook& keyLook(char name);
 inline constexpr std::pair<int, int> keyCentre(const KeyLook& key) {
-  return {key.xpos + key.width / 2, key.ypos + keyHeight / 2};
+  return {key.xpos + key.width / 2, key.ypos + KEY_HEIGHT / 2};
 }
 // The part of a key below and above its rounded corners, inside its outline.
 inline constexpr Area keyInside(const KeyLook& key) {
-  return {key.xpos + 1, key.ypos + 10, key.xpos + key.width - 1, key.ypos + keyHeight - 10};
+  return {key.xpos + 1, key.ypos + 10, key.xpos + key.width - 1, key.ypos + KEY_HEIGHT - 10};
 }
 std::string compareKey(const PixelReader& read, char name, uint32_t body, uint32_t caption);
 
-inline constexpr uint32_t digitBody = 0x000000;
-inline constexpr uint32_t functionBody = 0x808080;
-inline constexpr uint32_t captionNearWhite = 0xF0F0F0;
+inline constexpr uint32_t DIGIT_BODY = 0x000000;
+inline constexpr uint32_t FUNCTION_BODY = 0x808080;
+inline constexpr uint32_t CAPTION_NEAR_WHITE = 0xF0F0F0;

@@ -10,10 +10,10 @@
 
 namespace {
 
-constexpr uint32_t white = 0xFFFFFF;
-constexpr uint32_t bodyGrey = 0xB4B4B4;
-constexpr uint32_t titleGrey = 0x505050;
-constexpr uint32_t bare = 0x000000;  // the window background the rig clears to
+constexpr uint32_t WHITE = 0xFFFFFF;
+constexpr uint32_t BODY_GREY = 0xB4B4B4;
+constexpr uint32_t TITLE_GREY = 0x505050;
+constexpr uint32_t BARE = 0x000000;  // the window background the rig clears to
 
 uint32_t readScreen(int x, int y) { return static_cast<uint32_t>(getPixel(x, y)); }
 
@@ -117,29 +117,29 @@ TEST_F(Calculator, StartsClearedWithNothingLit) {
 TEST_F(Calculator, WindowFrameAndBodyOutline) {
   // The white frame covers rows and columns 5 to 395 of its edges.
   for (int i = 5; i <= 395; ++i) {
-    EXPECT_EQ(readScreen(i, 5), white) << i;
-    EXPECT_EQ(readScreen(5, i), white) << i;
-    EXPECT_EQ(readScreen(395, i), white) << i;
+    EXPECT_EQ(readScreen(i, 5), WHITE) << i;
+    EXPECT_EQ(readScreen(5, i), WHITE) << i;
+    EXPECT_EQ(readScreen(395, i), WHITE) << i;
   }
-  for (int x = 5; x <= 395; ++x) EXPECT_EQ(readScreen(x, 595), white) << x;
-  EXPECT_EQ(readScreen(4, 4), bare);
-  EXPECT_EQ(readScreen(396, 300), bare);
-  EXPECT_EQ(readScreen(6, 6), bare);
+  for (int x = 5; x <= 395; ++x) EXPECT_EQ(readScreen(x, 595), WHITE) << x;
+  EXPECT_EQ(readScreen(4, 4), BARE);
+  EXPECT_EQ(readScreen(396, 300), BARE);
+  EXPECT_EQ(readScreen(6, 6), BARE);
 
   // The rounded body outline: straight sides and the ends of its corner arcs.
   for (int x = 35; x <= 365; ++x) {
-    EXPECT_EQ(readScreen(x, 30), bodyGrey) << x;
-    EXPECT_EQ(readScreen(x, 580), bodyGrey) << x;
+    EXPECT_EQ(readScreen(x, 30), BODY_GREY) << x;
+    EXPECT_EQ(readScreen(x, 580), BODY_GREY) << x;
   }
   for (int y = 40; y <= 570; ++y) {
-    EXPECT_EQ(readScreen(25, y), bodyGrey) << y;
-    EXPECT_EQ(readScreen(375, y), bodyGrey) << y;
+    EXPECT_EQ(readScreen(25, y), BODY_GREY) << y;
+    EXPECT_EQ(readScreen(375, y), BODY_GREY) << y;
   }
   const Point arcPoints[] = {{34, 30},  {25, 39},  {28, 33},   {366, 30}, {375, 39},
                              {25, 571}, {34, 580}, {366, 580}, {375, 571}};
-  for (auto [x, y] : arcPoints) EXPECT_EQ(readScreen(x, y), bodyGrey) << x << ", " << y;
-  EXPECT_EQ(readScreen(25, 30), bare) << "the corner itself is cut off";
-  EXPECT_EQ(readScreen(375, 580), bare);
+  for (auto [x, y] : arcPoints) EXPECT_EQ(readScreen(x, y), BODY_GREY) << x << ", " << y;
+  EXPECT_EQ(readScreen(25, 30), BARE) << "the corner itself is cut off";
+  EXPECT_EQ(readScreen(375, 580), BARE);
 }
 
 TEST_F(Calculator, DisplayFrameDisplayAndTitle) {
@@ -151,25 +151,25 @@ TEST_F(Calculator, DisplayFrameDisplayAndTitle) {
   // The grey frame shows around the display.
   const Point grey[] = {{40, 90},  {359, 90},  {40, 143}, {359, 143},
                         {45, 115}, {355, 115}, {200, 95}, {200, 138}};
-  for (auto [x, y] : grey) EXPECT_EQ(readScreen(x, y), bodyGrey) << x << ", " << y;
-  EXPECT_EQ(readScreen(360, 115), bare);
-  EXPECT_EQ(readScreen(200, 144), bare);
+  for (auto [x, y] : grey) EXPECT_EQ(readScreen(x, y), BODY_GREY) << x << ", " << y;
+  EXPECT_EQ(readScreen(360, 115), BARE);
+  EXPECT_EQ(readScreen(200, 144), BARE);
 
   // The title: text scale 3 from the origin (93, 541), on the bare background.
   EXPECT_EQ(compareArea(readScreen, {91, 530, 280, 556}, textPixels("TALLYBOARD", 93, 541, 3),
-                        titleGrey, bare),
+                        TITLE_GREY, BARE),
             "");
 }
 
 TEST_F(Calculator, KeysInTheirThemes) {
   for (char name : std::string_view("1234567890"))
-    EXPECT_EQ(compareKey(readScreen, name, digitBody, captionNearWhite), "") << name;
+    EXPECT_EQ(compareKey(readScreen, name, DIGIT_BODY, CAPTION_NEAR_WHITE), "") << name;
   for (char name : std::string_view("C.+-*/"))
-    EXPECT_EQ(compareKey(readScreen, name, functionBody, captionNearWhite), "") << name;
+    EXPECT_EQ(compareKey(readScreen, name, FUNCTION_BODY, CAPTION_NEAR_WHITE), "") << name;
   // White outlines: the left and right sides and the top of "1" and "+".
   const Point outline[] = {{50, 255},  {110, 255}, {80, 230},  {80, 280},
                            {280, 255}, {350, 255}, {315, 230}, {315, 280}};
-  for (auto [x, y] : outline) EXPECT_EQ(readScreen(x, y), white) << x << ", " << y;
+  for (auto [x, y] : outline) EXPECT_EQ(readScreen(x, y), WHITE) << x << ", " << y;
 }
 
 TEST_F(Calculator, ChainsOfOperations) {
@@ -254,7 +254,7 @@ TEST_F(Calculator, ClearResetsEverything) {
   EXPECT_EQ(op, 11);
   EXPECT_STREQ(textarea->text, "");
   EXPECT_EQ(compareDisplay(readScreen, "0"), "");
-  EXPECT_EQ(compareKey(readScreen, '*', functionBody, captionNearWhite), "")
+  EXPECT_EQ(compareKey(readScreen, '*', FUNCTION_BODY, CAPTION_NEAR_WHITE), "")
       << "no operator key stays lit";
 }
 
@@ -263,29 +263,29 @@ TEST_F(Calculator, ReleasedOperatorKeyIsLitUntilTheNextPress) {
   tap('+');
   EXPECT_EQ(recentview, plus);
   EXPECT_EQ(plus->value, 1);
-  EXPECT_EQ(compareKey(readScreen, '+', captionNearWhite, functionBody), "");
+  EXPECT_EQ(compareKey(readScreen, '+', CAPTION_NEAR_WHITE, FUNCTION_BODY), "");
 
   pressKey('4');
   EXPECT_EQ(plus->value, 0);
-  EXPECT_EQ(compareKey(readScreen, '+', functionBody, captionNearWhite), "");
-  EXPECT_EQ(compareKey(readScreen, '4', captionNearWhite, digitBody), "") << "held down";
+  EXPECT_EQ(compareKey(readScreen, '+', FUNCTION_BODY, CAPTION_NEAR_WHITE), "");
+  EXPECT_EQ(compareKey(readScreen, '4', CAPTION_NEAR_WHITE, DIGIT_BODY), "") << "held down";
   releaseKey('4');
-  EXPECT_EQ(compareKey(readScreen, '4', digitBody, captionNearWhite), "");
+  EXPECT_EQ(compareKey(readScreen, '4', DIGIT_BODY, CAPTION_NEAR_WHITE), "");
   EXPECT_EQ(recentview, plus) << "kept, only dimmed";
 
   tap('-');
   EXPECT_EQ(recentview, keyView('-'));
-  EXPECT_EQ(compareKey(readScreen, '-', captionNearWhite, functionBody), "");
-  EXPECT_EQ(compareKey(readScreen, '+', functionBody, captionNearWhite), "");
+  EXPECT_EQ(compareKey(readScreen, '-', CAPTION_NEAR_WHITE, FUNCTION_BODY), "");
+  EXPECT_EQ(compareKey(readScreen, '+', FUNCTION_BODY, CAPTION_NEAR_WHITE), "");
 }
 
 TEST_F(Calculator, LitKeyHeldAgainIsDarkThenLitOnRelease) {
   results("5+");
   pressKey('+');
-  EXPECT_EQ(compareKey(readScreen, '+', functionBody, captionNearWhite), "");
+  EXPECT_EQ(compareKey(readScreen, '+', FUNCTION_BODY, CAPTION_NEAR_WHITE), "");
   EXPECT_STREQ(textarea->text, "10");
   releaseKey('+');
-  EXPECT_EQ(compareKey(readScreen, '+', captionNearWhite, functionBody), "");
+  EXPECT_EQ(compareKey(readScreen, '+', CAPTION_NEAR_WHITE, FUNCTION_BODY), "");
 }
 
 TEST_F(Calculator, DigitReleasedOnAnOperatorLightsItWithoutApplyingIt) {
@@ -299,13 +299,13 @@ TEST_F(Calculator, DigitReleasedOnAnOperatorLightsItWithoutApplyingIt) {
   EXPECT_EQ(op, 11) << "the pending operation is unchanged";
   EXPECT_EQ(state, 0);
   EXPECT_EQ(recentview, keyView('*'));
-  EXPECT_EQ(compareKey(readScreen, '*', captionNearWhite, functionBody), "");
+  EXPECT_EQ(compareKey(readScreen, '*', CAPTION_NEAR_WHITE, FUNCTION_BODY), "");
   EXPECT_EQ(keyView('1')->value, 1);
-  EXPECT_EQ(compareKey(readScreen, '1', captionNearWhite, digitBody), "") << "still pressed";
+  EXPECT_EQ(compareKey(readScreen, '1', CAPTION_NEAR_WHITE, DIGIT_BODY), "") << "still pressed";
 
   tap('1');
   EXPECT_STREQ(textarea->text, "11");
-  EXPECT_EQ(compareKey(readScreen, '1', digitBody, captionNearWhite), "");
+  EXPECT_EQ(compareKey(readScreen, '1', DIGIT_BODY, CAPTION_NEAR_WHITE), "");
   EXPECT_EQ(results("+"), (std::vector<std::string>{"11"}));
 }
 

@@ -110,11 +110,11 @@ static std::string startXvfb(XSession::Impl& s) {
 }
 
 // The user nobody on Debian.
-static constexpr uid_t unprivilegedId = 65534;
+static constexpr uid_t UNPRIVILEGED_ID = 65534;
 
 static std::string startProgram(XSession::Impl& s, const std::string& program,
                                 const Runtime& runtime, const std::string& workdir,
-                                bool unprivileged) {
+                                bool unprivileged, const std::vector<std::string>& arguments) {
   const bool dropRoot = unprivileged && geteuid() == 0;
   const fs::path probeFile = s.privateDir / "probe";
   {
@@ -135,6 +135,11 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
                                    perms::group_write | perms::others_read | perms::others_write);
   }
 
+  // The command line, built before forking.
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+
   const fs::path errors = s.privateDir / "stderr";
   s.program = fork();
   if (s.program == 0) {
@@ -150,20 +155,23 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
     unsetenv("SDL_VIDEODRIVER");
     if (!runtime.libraryPath.empty()) setenv("LD_LIBRARY_PATH", runtime.libraryPath.c_str(), 1);
     // A sanitized program accepts the probe ahead of its runtime; SDL's and
-    // Xlib's own allocations are not ours to report.
-    setenv("ASAN_OPTIONS", "verify_asan_link_order=0:detect_leaks=0", 1);
-    if (dropRoot && (setgroups(0, nullptr) != 0 || setgid(unprivilegedId) != 0 ||
-                     setuid(unprivilegedId) != 0)) {
+    // Xlib's own allocations are not ours to report. Screen memory that SDL
+    // allocates and a program leaves unpainted reads as 0, as it does without
+    // the sanitizer, rather than as the sanitizer's fill pattern.
+    setenv("ASAN_OPTIONS", "verify_asan_link_order=0:detect_leaks=0:malloc_fill_byte=0", 1);
+    if (dropRoot && (setgroups(0, nullptr) != 0 || setgid(UNPRIVILEGED_ID) != 0 ||
+                     setuid(UNPRIVILEGED_ID) != 0)) {
       _exit(125);
     }
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    execv(program.c_str(), argv.data());
     _exit(127);
   }
   return "";
 }
 
 XSession::XSession(const std::string& program, int width, int height, const Runtime& runtime,
-                   const std::string& workdir, bool unprivileged)
+                   const std::string& workdir, bool unprivileged,
+                   const std::vector<std::string>& arguments)
     : impl_(new Impl) {
   impl_->width = width;
   impl_->height = height;
@@ -178,7 +186,7 @@ XSession::XSession(const std::string& program, int width, int height, const Runt
 
   error_ = startXvfb(*impl_);
   if (!error_.empty()) return;
-  error_ = startProgram(*impl_, program, runtime, workdir_, unprivileged);
+  error_ = startProgram(*impl_, program, runtime, workdir_, unprivileged, arguments);
   if (!error_.empty()) return;
 
   // Ready once the program has drawn and gone back to polling.

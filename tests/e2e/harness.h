@@ -45,9 +45,11 @@ class XSession {
   // number of its own, then the program in workdir (created if missing). Check
   // ok() before use; error() says what failed. An unprivileged program runs as
   // the user nobody when the tests run as root, so that file permissions hold
-  // for it as for an ordinary user.
+  // for it as for an ordinary user. The arguments follow the program's name on
+  // its command line.
   XSession(const std::string& program, int width, int height, const Runtime& runtime,
-           const std::string& workdir = "", bool unprivileged = false);
+           const std::string& workdir = "", bool unprivileged = false,
+           const std::vector<std::string>& arguments = {});
   ~XSession();  // ends the program and Xvfb, whatever state they are in
   XSession(const XSession&) = delete;
   XSession& operator=(const XSession&) = delete;

@@ -6,15 +6,15 @@
 
 namespace {
 
-constexpr int kWidth = 400;
-constexpr int kHeight = 600;
+constexpr int WIDTH = 400;
+constexpr int HEIGHT = 600;
 
-constexpr uint32_t kDarkGrey = 0x505050;
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kRed = 0xFF0000;
-constexpr uint32_t kGreen = 0x00FF00;
-constexpr uint32_t kBlue = 0x0000FF;
-constexpr uint32_t kLightGrey = 0xB4B4B4;
+constexpr uint32_t DARK_GREY = 0x505050;
+constexpr uint32_t WHITE = 0xFFFFFF;
+constexpr uint32_t RED = 0xFF0000;
+constexpr uint32_t GREEN = 0x00FF00;
+constexpr uint32_t BLUE = 0x0000FF;
+constexpr uint32_t LIGHT_GREY = 0xB4B4B4;
 
 struct Painted {
   int x0, y0, x1, y1;  // inclusive
@@ -22,14 +22,14 @@ struct Painted {
 };
 
 // The start screen; later rectangles lie on top.
-constexpr Painted kStartScreen[] = {
-    {0, 0, 399, 599, kDarkGrey},  {30, 150, 379, 229, kWhite}, {30, 250, 109, 329, kRed},
-    {120, 250, 199, 329, kGreen}, {210, 250, 289, 329, kBlue}, {300, 250, 379, 329, kLightGrey},
+constexpr Painted START_SCREEN[] = {
+    {0, 0, 399, 599, DARK_GREY}, {30, 150, 379, 229, WHITE}, {30, 250, 109, 329, RED},
+    {120, 250, 199, 329, GREEN}, {210, 250, 289, 329, BLUE}, {300, 250, 379, 329, LIGHT_GREY},
 };
 
 uint32_t expectedAt(int x, int y, uint32_t displayColour) {
   uint32_t colour = 0;
-  for (const Painted& p : kStartScreen) {
+  for (const Painted& p : START_SCREEN) {
     if (p.x0 <= x && x <= p.x1 && p.y0 <= y && y <= p.y1) colour = p.colour;
   }
   const bool inDisplay = 30 <= x && x <= 379 && 150 <= y && y <= 229;
@@ -39,8 +39,8 @@ uint32_t expectedAt(int x, int y, uint32_t displayColour) {
 // Counts the pixels that differ from the start screen with the display in the given colour.
 int mismatches(const Screenshot& shot, uint32_t displayColour, std::string& first) {
   int count = 0;
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
+  for (int y = 0; y < HEIGHT; ++y) {
+    for (int x = 0; x < WIDTH; ++x) {
       const uint32_t want = expectedAt(x, y, displayColour);
       if (shot.at(x, y) != want && count++ == 0) {
         char text[96];
@@ -55,7 +55,7 @@ int mismatches(const Screenshot& shot, uint32_t displayColour, std::string& firs
 class Tintpad : public ::testing::TestWithParam<Runtime> {
  protected:
   void SetUp() override {
-    pad = std::make_unique<XSession>(programPath("tintpad"), kWidth, kHeight, GetParam());
+    pad = std::make_unique<XSession>(programPath("tintpad"), WIDTH, HEIGHT, GetParam());
     ASSERT_TRUE(pad->ok()) << pad->error();
   }
 
@@ -69,7 +69,7 @@ class Tintpad : public ::testing::TestWithParam<Runtime> {
 };
 
 TEST_P(Tintpad, StartScreenShowsTheSixRectangles) {
-  expectScreen(kWhite, "start-up");
+  expectScreen(WHITE, "start-up");
   EXPECT_TRUE(pad->running());
 }
 
@@ -80,20 +80,20 @@ TEST_P(Tintpad, PressesPaintTheDisplay) {
     const char* what;
   };
   const Press presses[] = {
-      {70, 290, 1, kRed, "red square"},
-      {31, 190, 1, kWhite, "display's first touchable column"},
-      {121, 251, 1, kGreen, "green square's first touchable point"},
-      {379, 229, 1, kWhite, "display's last column and row"},
-      {289, 329, 1, kBlue, "blue square's last column and row"},
-      {340, 290, 1, kLightGrey, "grey square"},
-      {340, 290, 1, kLightGrey, "grey square again"},
-      {160, 300, 3, kGreen, "right button on green"},
-      {250, 300, 2, kBlue, "middle button on blue"},
-      {70, 300, 4, kRed, "wheel step up on red"},
-      {340, 300, 5, kLightGrey, "wheel step down on grey"},
-      {0, 300, 1, kLightGrey, "left column"},
-      {200, 0, 1, kLightGrey, "top row"},
-      {0, 0, 1, kLightGrey, "top-left corner"},
+      {70, 290, 1, RED, "red square"},
+      {31, 190, 1, WHITE, "display's first touchable column"},
+      {121, 251, 1, GREEN, "green square's first touchable point"},
+      {379, 229, 1, WHITE, "display's last column and row"},
+      {289, 329, 1, BLUE, "blue square's last column and row"},
+      {340, 290, 1, LIGHT_GREY, "grey square"},
+      {340, 290, 1, LIGHT_GREY, "grey square again"},
+      {160, 300, 3, GREEN, "right button on green"},
+      {250, 300, 2, BLUE, "middle button on blue"},
+      {70, 300, 4, RED, "wheel step up on red"},
+      {340, 300, 5, LIGHT_GREY, "wheel step down on grey"},
+      {0, 300, 1, LIGHT_GREY, "left column"},
+      {200, 0, 1, LIGHT_GREY, "top row"},
+      {0, 0, 1, LIGHT_GREY, "top-left corner"},
   };
   for (const Press& p : presses) {
     pad->click(p.x, p.y, p.button);
@@ -108,7 +108,7 @@ TEST_P(Tintpad, ReleasesDragsAndKeysDoNothing) {
   pad->moveTo(160, 290);
   pad->press();
   pad->settle();
-  expectScreen(kGreen, "the press that starts a drag");
+  expectScreen(GREEN, "the press that starts a drag");
   for (auto [x, y] : {std::pair{160, 400}, {10, 500}, {5, 5}}) {
     pad->moveTo(x, y);
     pad->settle();
@@ -120,7 +120,7 @@ TEST_P(Tintpad, ReleasesDragsAndKeysDoNothing) {
   pad->key("space");
   pad->settle();
   EXPECT_TRUE(pad->running());
-  expectScreen(kGreen, "drag, release on the background and keys");
+  expectScreen(GREEN, "drag, release on the background and keys");
 }
 
 using ExitCase = std::tuple<Runtime, std::pair<int, int>>;
@@ -130,7 +130,7 @@ using ExitCase = std::tuple<Runtime, std::pair<int, int>>;
 TEST_P(Tintpad, InterruptAndTerminateSignalsEndTheProgram) {
   pad->sendSignal(SIGTERM);
   EXPECT_EQ(pad->waitSignal(20000), SIGTERM);
-  XSession second(programPath("tintpad"), kWidth, kHeight, GetParam());
+  XSession second(programPath("tintpad"), WIDTH, HEIGHT, GetParam());
   ASSERT_TRUE(second.ok()) << second.error();
   second.sendSignal(SIGINT);
   EXPECT_EQ(second.waitSignal(20000), SIGINT);
@@ -145,7 +145,7 @@ std::string exitCaseName(const ::testing::TestParamInfo<ExitCase>& info) {
 
 TEST_P(TintpadExit, PressOnTheBackgroundEndsWithStatusZero) {
   const auto& [runtime, point] = GetParam();
-  XSession pad(programPath("tintpad"), kWidth, kHeight, runtime);
+  XSession pad(programPath("tintpad"), WIDTH, HEIGHT, runtime);
   ASSERT_TRUE(pad.ok()) << pad.error();
   pad.moveTo(point.first, point.second);
   pad.press();

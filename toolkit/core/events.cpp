@@ -1,7 +1,7 @@
 #include "toolkit.h"
 
 // Only the left button alone drags: SDL_BUTTON_LMASK is state 1.
-static constexpr Uint8 leftButtonOnly = SDL_BUTTON(SDL_BUTTON_LEFT);
+static constexpr Uint8 LEFT_BUTTON_ONLY = SDL_BUTTON(SDL_BUTTON_LEFT);
 
 void eventLoop() {
   while (SDL_PollEvent(&event)) {
@@ -13,7 +13,8 @@ void eventLoop() {
         touchUpEvent(event.button.x, event.button.y);
         break;
       case SDL_MOUSEMOTION:
-        if (event.motion.state == leftButtonOnly) touchMotionEvent(event.motion.x, event.motion.y);
+        if (event.motion.state == LEFT_BUTTON_ONLY)
+          touchMotionEvent(event.motion.x, event.motion.y);
         break;
       default:
         break;

@@ -10,7 +10,7 @@
 
 SDL_Surface* screen = nullptr;
 
-static constexpr Uint32 videoFlags = SDL_FULLSCREEN | SDL_HWSURFACE;
+static constexpr Uint32 VIDEO_FLAGS = SDL_FULLSCREEN | SDL_HWSURFACE;
 
 static void failStart(const char* what) {
   std::fprintf(stderr, "cannot %s: %s\n", what, SDL_GetError());
@@ -41,7 +41,7 @@ void initGraphics() {
   // Ctrl-C and a supervisor's stop must still end it.
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
-  screen = SDL_SetVideoMode(screenWidth, screenHeight, 32, videoFlags);
+  screen = SDL_SetVideoMode(screenWidth, screenHeight, 32, VIDEO_FLAGS);
   if (screen == nullptr) failStart("set the full-screen video mode");
   // Colours are stored as 32-bit words: any other pixel size would be drawn
   // into memory laid out differently.

@@ -1,6 +1,6 @@
 // The widget toolkit: views, the screen surface, drawing primitives, the bitmap
 // font, widgets and the touch-driven event loop. Everything a program needs is
-// declared here.
+// declared here; docs/guide.md explains how the parts work together.
 //
 // A program linking the toolkit defines, besides its main():
 //   - the seven application call-backs (viewDownEvent ... drawGraphicView);
@@ -15,6 +15,13 @@
 
 #include <cstddef>
 #include <cstdint>
+
+// ---------------------------------------------------------------------------
+// Version of the toolkit (major.minor.patch), the same as its package's.
+
+inline constexpr int TOOLKIT_VERSION_MAJOR = 0;
+inline constexpr int TOOLKIT_VERSION_MINOR = 2;
+inline constexpr int TOOLKIT_VERSION_PATCH = 0;
 
 // ---------------------------------------------------------------------------
 // View record and view list
@@ -63,7 +70,8 @@ extern const int viewListSlots;
 extern int32_t no_of_views;
 
 // Allocates and returns a new view. Once the list holds its most registered
-// views, the record still goes into the last slot but is not counted.
+// views, the record still goes into the last slot but is not counted. The
+// status argument is ignored: every new view starts as STATUS_SHOWN.
 View* insertView(int type, int width, int height, int xpos, int ypos, int id, const char* text,
                  int border, int background, int foreground, int value, int8_t status);
 int noOfViews();
@@ -78,8 +86,9 @@ extern SDL_Surface* screen;
 
 // Opens the full-screen surface; on failure prints one line and exits with 1.
 void initGraphics();
+// The bracket around every drawing operation: enterGraphics locks the surface
+// where SDL needs it; exitGraphics unlocks it and flips the whole screen.
 void enterGraphics();
-// Unlocks the surface where SDL needs it and flips the whole screen.
 void exitGraphics();
 
 // Pixels outside the surface are ignored on write and read as 0.

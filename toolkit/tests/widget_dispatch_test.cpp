@@ -4,9 +4,9 @@
 
 namespace {
 
-constexpr uint32_t ground = 0x00203040;
-constexpr int red = 0x00AA0000;
-constexpr int green = 0x0000AA00;
+constexpr uint32_t GROUND = 0x00203040;
+constexpr int RED = 0x00AA0000;
+constexpr int GREEN = 0x0000AA00;
 
 class DrawDispatch : public WidgetTest {};
 
@@ -32,7 +32,7 @@ TEST_F(DrawDispatch, EachKindIsDrawnByItsRoutine) {
     freeViewList();
     View* view = c.make();
     int flips = 0;
-    const auto expected = referencePicture(ground, {}, [&] {
+    const auto expected = referencePicture(GROUND, {}, [&] {
       resetFlipCount();
       c.draw(view);
       flips = flipCount();
@@ -47,24 +47,24 @@ TEST_F(DrawDispatch, EachKindIsDrawnByItsRoutine) {
 
 TEST_F(DrawDispatch, PlainViewsAndUnknownKindsAreNeverDrawn) {
   View* plain = newView(80, 32, 100, 100);
-  plain->border = plain->background = plain->foreground = red;
-  View* unknown = insertView(42, 80, 32, 200, 100, 0, "Text", red, red, red, 0, STATUS_SHOWN);
-  prepareScreen(ground, {});
+  plain->border = plain->background = plain->foreground = RED;
+  View* unknown = insertView(42, 80, 32, 200, 100, 0, "Text", RED, RED, RED, 0, STATUS_SHOWN);
+  prepareScreen(GROUND, {});
   drawView(plain);
   drawView(unknown);
   drawAllViews();
-  EXPECT_TRUE(pointsNot(ground).empty());
+  EXPECT_TRUE(pointsNot(GROUND).empty());
   EXPECT_EQ(flipCount(), 0);
   EXPECT_EQ(lockDepth(), 0);
 }
 
 TEST_F(DrawDispatch, GraphicViewsAreLeftToTheApplication) {
   View* graphic = newGraphicView(80, 32, 100, 100);
-  graphic->border = graphic->background = graphic->foreground = red;
-  prepareScreen(ground, {});
+  graphic->border = graphic->background = graphic->foreground = RED;
+  prepareScreen(GROUND, {});
   drawView(graphic);
   EXPECT_EQ(recordedCalls, Strings{"drawGraphic 0"});
-  EXPECT_TRUE(pointsNot(ground).empty());
+  EXPECT_TRUE(pointsNot(GROUND).empty());
   EXPECT_EQ(flipCount(), 0);
 }
 
@@ -73,7 +73,7 @@ TEST_F(DrawDispatch, DrawViewIgnoresTheStatus) {
   hidden->status = STATUS_HIDDEN;
   View* disabled = newGraphicView(10, 10, 0, 0);
   disabled->status = STATUS_DISABLED;
-  prepareScreen(ground, {});
+  prepareScreen(GROUND, {});
   drawView(hidden);
   drawView(disabled);
   EXPECT_FALSE(pointsOf(0x505050).empty());
@@ -90,30 +90,30 @@ TEST_F(DrawDispatch, AllViewsSkipsOnlyHiddenOnes) {
 }
 
 TEST_F(DrawDispatch, AllViewsOnAnEmptyListDoesNothing) {
-  prepareScreen(ground, {});
+  prepareScreen(GROUND, {});
   drawAllViews();
-  EXPECT_TRUE(pointsNot(ground).empty());
+  EXPECT_TRUE(pointsNot(GROUND).empty());
   EXPECT_EQ(flipCount(), 0);
   EXPECT_TRUE(recordedCalls.empty());
 }
 
 TEST_F(DrawDispatch, LaterViewsCoverEarlierOnes) {
   View* below = newLabel(50, 50, 100, 100, "");
-  below->background = red;
+  below->background = RED;
   View* above = newLabel(50, 50, 120, 120, "");
-  above->background = green;
+  above->background = GREEN;
   View* disabledButton = newButton(80, 32, 300, 300, 1, "Off");
   disabledButton->status = STATUS_DISABLED;
-  const auto expected = referencePicture(ground, {}, [&] {
-    drawFilledRectangle(50, 50, 100, 100, red);
-    drawFilledRectangle(50, 50, 120, 120, green);
+  const auto expected = referencePicture(GROUND, {}, [&] {
+    drawFilledRectangle(50, 50, 100, 100, RED);
+    drawFilledRectangle(50, 50, 120, 120, GREEN);
     drawButton(disabledButton);
   });
   drawAllViews();
   const std::set<Point> wrong = differencesFrom(expected);
   EXPECT_TRUE(wrong.empty()) << describe(wrong);
-  EXPECT_EQ(getPixel(130, 130), green);
-  EXPECT_EQ(getPixel(110, 110), red);
+  EXPECT_EQ(getPixel(130, 130), GREEN);
+  EXPECT_EQ(getPixel(110, 110), RED);
   EXPECT_EQ(getPixel(320 + 2, 300 + 16), 0xF0F0F0) << "a disabled button keeps its body";
 }
 

@@ -9,9 +9,9 @@ class TouchDispatch : public WidgetTest {};
 using Strings = std::vector<std::string>;
 
 // A point inside the body of a button 80 by 32 at (100, 100), clear of its caption.
-constexpr Point buttonBody{104, 116};
-constexpr int releasedBody = 0xF0F0F0;
-constexpr int pressedBody = 0x5050B4;
+constexpr Point BUTTON_BODY{104, 116};
+constexpr int RELEASED_BODY = 0xF0F0F0;
+constexpr int PRESSED_BODY = 0x5050B4;
 
 TEST_F(TouchDispatch, EveryMouseButtonAndWheelStepPressesAButton) {
   const Uint8 buttons[] = {SDL_BUTTON_LEFT, SDL_BUTTON_MIDDLE, SDL_BUTTON_RIGHT, SDL_BUTTON_WHEELUP,
@@ -25,7 +25,7 @@ TEST_F(TouchDispatch, EveryMouseButtonAndWheelStepPressesAButton) {
     Strings seen;
     onCallback = [&](View* view) {
       seen.push_back(std::to_string(view->value) + " " +
-                     std::to_string(getPixel(buttonBody.first, buttonBody.second)));
+                     std::to_string(getPixel(BUTTON_BODY.first, BUTTON_BODY.second)));
     };
     pushPress(130, 110, button);
     pushRelease(130, 110, button);
@@ -33,7 +33,7 @@ TEST_F(TouchDispatch, EveryMouseButtonAndWheelStepPressesAButton) {
     EXPECT_EQ(recordedCalls, (Strings{"buttonDown 1", "buttonUp 1"}));
     // Each call-back comes after the value was stored and the button redrawn.
     EXPECT_EQ(seen,
-              (Strings{"1 " + std::to_string(pressedBody), "0 " + std::to_string(releasedBody)}));
+              (Strings{"1 " + std::to_string(PRESSED_BODY), "0 " + std::to_string(RELEASED_BODY)}));
     EXPECT_EQ(key->value, 0);
     EXPECT_EQ(quit, 0);
   }
@@ -112,7 +112,7 @@ TEST_F(TouchDispatch, AButtonReleasedElsewhereStaysPressed) {
   dispatch();
   EXPECT_EQ(recordedCalls, (Strings{"buttonDown 0", "viewUp 1 30 10"}));
   EXPECT_EQ(first->value, 1);
-  EXPECT_EQ(getPixel(buttonBody.first, buttonBody.second), pressedBody);
+  EXPECT_EQ(getPixel(BUTTON_BODY.first, BUTTON_BODY.second), PRESSED_BODY);
 
   pushPress(130, 110);
   pushRelease(130, 210);
@@ -121,7 +121,7 @@ TEST_F(TouchDispatch, AButtonReleasedElsewhereStaysPressed) {
             (Strings{"buttonDown 0", "viewUp 1 30 10", "buttonDown 0", "buttonUp 2"}));
   EXPECT_EQ(first->value, 1);
   EXPECT_EQ(second->value, 0);
-  EXPECT_EQ(getPixel(buttonBody.first, buttonBody.second + 100), releasedBody);
+  EXPECT_EQ(getPixel(BUTTON_BODY.first, BUTTON_BODY.second + 100), RELEASED_BODY);
 
   pushRelease(600, 600);
   dispatch();

@@ -4,11 +4,11 @@
 
 namespace {
 
-constexpr uint32_t ground = 0x00203040;
-constexpr uint32_t erase = 0x00AA5500;
-constexpr int outline = 0x141414;
-constexpr int filled = 0x5050B4;
-constexpr int knob = 0xF0F0F0;
+constexpr uint32_t GROUND = 0x00203040;
+constexpr uint32_t ERASE = 0x00AA5500;
+constexpr int OUTLINE = 0x141414;
+constexpr int FILLED = 0x5050B4;
+constexpr int KNOB = 0xF0F0F0;
 
 class Sliders : public WidgetTest {};
 
@@ -23,8 +23,8 @@ View* exampleSlider(bool vertical, int current) {
                   : newHSlider(128, 32, 464, 192, 100, 0, current);
 }
 
-const Seed verticalErasePoint{640, 134, erase};
-const Seed horizontalErasePoint{454, 192, erase};
+const Seed VERTICAL_ERASE_POINT{640, 134, ERASE};
+const Seed HORIZONTAL_ERASE_POINT{454, 192, ERASE};
 
 void drawSlider(View* slider) {
   if (slider->type == VIEW_VSLIDER) {
@@ -36,35 +36,35 @@ void drawSlider(View* slider) {
 
 TEST_F(Sliders, VerticalSliderPixelForPixel) {
   View* slider = exampleSlider(true, 50);
-  const auto expected = referencePicture(ground, {verticalErasePoint}, [] {
-    drawFilledRectangle(32, 153, 640, 129, erase);
-    drawRoundedRectangle(16, 144, 648, 134, outline);
-    drawFilledEllipse(24, 24, 644, 195, knob);
-    drawEllipse(24, 24, 644, 195, outline);
-    fillArea(656, 274, filled);
+  const auto expected = referencePicture(GROUND, {VERTICAL_ERASE_POINT}, [] {
+    drawFilledRectangle(32, 153, 640, 129, ERASE);
+    drawRoundedRectangle(16, 144, 648, 134, OUTLINE);
+    drawFilledEllipse(24, 24, 644, 195, KNOB);
+    drawEllipse(24, 24, 644, 195, OUTLINE);
+    fillArea(656, 274, FILLED);
   });
   drawVSlider(slider);
   expectPicture(expected);
-  EXPECT_EQ(getPixel(640, 134), static_cast<int>(erase));
-  EXPECT_EQ(getPixel(656, 274), filled);
-  EXPECT_EQ(getPixel(656, 230), filled) << "the fill reaches up to the knob";
+  EXPECT_EQ(getPixel(640, 134), static_cast<int>(ERASE));
+  EXPECT_EQ(getPixel(656, 274), FILLED);
+  EXPECT_EQ(getPixel(656, 230), FILLED) << "the fill reaches up to the knob";
   EXPECT_EQ(flipCount(), 5) << "track, two ellipses, fill, the bracket";
 }
 
 TEST_F(Sliders, HorizontalSliderPixelForPixel) {
   View* slider = exampleSlider(false, 50);
-  const auto expected = referencePicture(ground, {horizontalErasePoint}, [] {
-    drawFilledRectangle(153, 32, 452, 192, erase);
-    drawRoundedRectangle(144, 16, 456, 200, outline);
-    drawFilledEllipse(24, 24, 517, 196, knob);
-    drawEllipse(24, 24, 517, 196, outline);
-    fillArea(464, 208, filled);
+  const auto expected = referencePicture(GROUND, {HORIZONTAL_ERASE_POINT}, [] {
+    drawFilledRectangle(153, 32, 452, 192, ERASE);
+    drawRoundedRectangle(144, 16, 456, 200, OUTLINE);
+    drawFilledEllipse(24, 24, 517, 196, KNOB);
+    drawEllipse(24, 24, 517, 196, OUTLINE);
+    fillArea(464, 208, FILLED);
   });
   drawHSlider(slider);
   expectPicture(expected);
-  EXPECT_EQ(getPixel(454, 192), static_cast<int>(erase));
-  EXPECT_EQ(getPixel(464, 208), filled);
-  EXPECT_EQ(getPixel(510, 208), filled) << "the fill reaches up to the knob";
+  EXPECT_EQ(getPixel(454, 192), static_cast<int>(ERASE));
+  EXPECT_EQ(getPixel(464, 208), FILLED);
+  EXPECT_EQ(getPixel(510, 208), FILLED) << "the fill reaches up to the knob";
   EXPECT_EQ(flipCount(), 5);
 }
 
@@ -85,22 +85,22 @@ TEST_F(Sliders, TrackIsFilledAboveTheThresholds) {
     SCOPED_TRACE(std::string(c.vertical ? "vertical " : "horizontal ") + std::to_string(c.current));
     freeViewList();
     View* slider = exampleSlider(c.vertical, c.current);
-    const Seed erasePoint = c.vertical ? verticalErasePoint : horizontalErasePoint;
-    const auto expected = referencePicture(ground, {erasePoint}, [&] {
+    const Seed erasePoint = c.vertical ? VERTICAL_ERASE_POINT : HORIZONTAL_ERASE_POINT;
+    const auto expected = referencePicture(GROUND, {erasePoint}, [&] {
       if (c.vertical) {
-        drawFilledRectangle(32, 153, 640, 129, erase);
-        drawRoundedRectangle(16, 144, 648, 134, outline);
+        drawFilledRectangle(32, 153, 640, 129, ERASE);
+        drawRoundedRectangle(16, 144, 648, 134, OUTLINE);
       } else {
-        drawFilledRectangle(153, 32, 452, 192, erase);
-        drawRoundedRectangle(144, 16, 456, 200, outline);
+        drawFilledRectangle(153, 32, 452, 192, ERASE);
+        drawRoundedRectangle(144, 16, 456, 200, OUTLINE);
       }
-      drawFilledEllipse(24, 24, c.knobX, c.knobY, knob);
-      drawEllipse(24, 24, c.knobX, c.knobY, outline);
+      drawFilledEllipse(24, 24, c.knobX, c.knobY, KNOB);
+      drawEllipse(24, 24, c.knobX, c.knobY, OUTLINE);
       if (c.trackFilled) {
         if (c.vertical) {
-          fillArea(656, 274, filled);
+          fillArea(656, 274, FILLED);
         } else {
-          fillArea(464, 208, filled);
+          fillArea(464, 208, FILLED);
         }
       }
     });
@@ -115,9 +115,9 @@ TEST_F(Sliders, RedrawWipesThePreviousKnob) {
     SCOPED_TRACE(vertical ? "vertical" : "horizontal");
     freeViewList();
     View* slider = exampleSlider(vertical, 90);
-    const Seed erasePoint = vertical ? verticalErasePoint : horizontalErasePoint;
+    const Seed erasePoint = vertical ? VERTICAL_ERASE_POINT : HORIZONTAL_ERASE_POINT;
     setSliderValue(slider, 25);
-    const auto expected = referencePicture(ground, {erasePoint}, [&] { drawSlider(slider); });
+    const auto expected = referencePicture(GROUND, {erasePoint}, [&] { drawSlider(slider); });
     setSliderValue(slider, 90);
     drawSlider(slider);
     setSliderValue(slider, 25);
@@ -129,11 +129,11 @@ TEST_F(Sliders, RedrawWipesThePreviousKnob) {
 TEST_F(Sliders, WithoutBorderTheFillIsBoundedByTheKnobAndTheRepaintedArea) {
   View* slider = exampleSlider(true, 50);
   slider->border = COLOR_NONE;
-  prepareScreen(ground, {verticalErasePoint});
+  prepareScreen(GROUND, {VERTICAL_ERASE_POINT});
   drawVSlider(slider);
-  EXPECT_TRUE(pointsOf(outline).empty());
+  EXPECT_TRUE(pointsOf(OUTLINE).empty());
   // The knob's body covers column 656 down to row 218.
-  EXPECT_EQ(pointsOf(filled), rectanglePoints(640, 219, 671, 281));
+  EXPECT_EQ(pointsOf(FILLED), rectanglePoints(640, 219, 671, 281));
   EXPECT_EQ(flipCount(), 3);
 }
 
@@ -141,41 +141,41 @@ TEST_F(Sliders, WithoutForegroundTheFillRunsUpTheWholeTrack) {
   View* vertical = exampleSlider(true, 50);
   View* horizontal = exampleSlider(false, 50);
   vertical->foreground = horizontal->foreground = COLOR_NONE;
-  prepareScreen(ground, {verticalErasePoint, horizontalErasePoint});
+  prepareScreen(GROUND, {VERTICAL_ERASE_POINT, HORIZONTAL_ERASE_POINT});
   drawVSlider(vertical);
   EXPECT_EQ(flipCount(), 3) << "track, fill, the bracket";
   drawHSlider(horizontal);
-  EXPECT_TRUE(pointsOf(knob).empty());
-  EXPECT_EQ(getPixel(656, 136), filled);
-  EXPECT_EQ(getPixel(656, 134), outline);
-  EXPECT_EQ(getPixel(590, 208), filled);
-  EXPECT_EQ(getPixel(600, 208), outline);
+  EXPECT_TRUE(pointsOf(KNOB).empty());
+  EXPECT_EQ(getPixel(656, 136), FILLED);
+  EXPECT_EQ(getPixel(656, 134), OUTLINE);
+  EXPECT_EQ(getPixel(590, 208), FILLED);
+  EXPECT_EQ(getPixel(600, 208), OUTLINE);
 }
 
 TEST_F(Sliders, WithoutBackgroundTheTrackStaysEmpty) {
   View* slider = exampleSlider(true, 90);
   slider->background = COLOR_NONE;
-  prepareScreen(ground, {verticalErasePoint});
+  prepareScreen(GROUND, {VERTICAL_ERASE_POINT});
   drawVSlider(slider);
-  EXPECT_TRUE(pointsOf(filled).empty());
-  EXPECT_EQ(getPixel(656, 274), static_cast<int>(erase));
+  EXPECT_TRUE(pointsOf(FILLED).empty());
+  EXPECT_EQ(getPixel(656, 274), static_cast<int>(ERASE));
   EXPECT_EQ(flipCount(), 4);
 }
 
 TEST_F(Sliders, SlidersAtTheSurfaceEdgesWriteOnlyWhatLiesOnIt) {
   View* corner = newVSlider(32, 128, 0, 0, 100, 0, 50);
   View* bottomRight = newHSlider(128, 32, 650, 620, 100, 0, 50);
-  prepareScreen(ground, {{640, 620, erase}});
+  prepareScreen(GROUND, {{640, 620, ERASE}});
   drawVSlider(corner);
   // The erase point lies above the surface, where the screen reads as 0.
   EXPECT_EQ(getPixel(0, 0), 0);
   EXPECT_EQ(getPixel(31, 137), 0);
-  EXPECT_EQ(getPixel(0, 138), static_cast<int>(ground));
+  EXPECT_EQ(getPixel(0, 138), static_cast<int>(GROUND));
   drawHSlider(bottomRight);
-  EXPECT_EQ(getPixel(638, 620), static_cast<int>(erase));
-  EXPECT_EQ(getPixel(637, 620), static_cast<int>(ground));
-  EXPECT_EQ(getPixel(650, 636), filled);
-  EXPECT_EQ(getPixel(650, 639), filled) << "the track's lower part lies below the surface";
+  EXPECT_EQ(getPixel(638, 620), static_cast<int>(ERASE));
+  EXPECT_EQ(getPixel(637, 620), static_cast<int>(GROUND));
+  EXPECT_EQ(getPixel(650, 636), FILLED);
+  EXPECT_EQ(getPixel(650, 639), FILLED) << "the track's lower part lies below the surface";
 }
 
 }  // namespace

@@ -5,11 +5,11 @@
 
 namespace {
 
-constexpr uint32_t ground = 0x00203040;
-constexpr int grey = 0xB4B4B4;
-constexpr int red = 0x00AA0000;
-constexpr int green = 0x0000AA00;
-constexpr int blue = 0x000000AA;
+constexpr uint32_t GROUND = 0x00203040;
+constexpr int GREY = 0xB4B4B4;
+constexpr int RED = 0x00AA0000;
+constexpr int GREEN = 0x0000AA00;
+constexpr int BLUE = 0x000000AA;
 
 class TextViews : public WidgetTest {};
 
@@ -35,7 +35,7 @@ TEST_F(TextViews, LabelTextSitsAtItsScale) {
     SCOPED_TRACE(c.text);
     freeViewList();
     View* label = newLabel(c.width, c.height, 100, 100, c.text);
-    const auto expected = referencePicture(ground, {}, [&] {
+    const auto expected = referencePicture(GROUND, {}, [&] {
       drawText(c.shown, 100 + c.originX, 100 + c.originY, c.scale, 0x505050);
     });
     drawLabel(label);
@@ -47,11 +47,11 @@ TEST_F(TextViews, LabelTextSitsAtItsScale) {
 
 TEST_F(TextViews, LabelFillAndFrame) {
   View* label = newLabel(80, 32, 100, 100, " Label");
-  label->border = red;
-  label->background = green;
-  const auto expected = referencePicture(ground, {}, [] {
-    drawFilledRectangle(80, 32, 100, 100, green);
-    drawRectangle(80, 32, 100, 100, 1, red);
+  label->border = RED;
+  label->background = GREEN;
+  const auto expected = referencePicture(GROUND, {}, [] {
+    drawFilledRectangle(80, 32, 100, 100, GREEN);
+    drawRectangle(80, 32, 100, 100, 1, RED);
     drawText(" Label", 102, 114, 2, 0x505050);
   });
   drawLabel(label);
@@ -64,13 +64,13 @@ TEST_F(TextViews, ScaleZeroTextIsOneDotAtTheOrigin) {
   View* number = newNumView(30, 7, 400, 300, "123");
   number->border = COLOR_NONE;
   number->background = COLOR_NONE;
-  number->foreground = blue;
+  number->foreground = BLUE;
   View* button = newButton(40, 17, 500, 300, 1, "Hi");
-  prepareScreen(ground, {});
+  prepareScreen(GROUND, {});
   drawLabel(label);
-  EXPECT_EQ(pointsNot(ground), (std::set<Point>{{300, 300}}));
+  EXPECT_EQ(pointsNot(GROUND), (std::set<Point>{{300, 300}}));
   drawNumView(number);
-  EXPECT_EQ(pointsOf(blue), (std::set<Point>{{430, 300}}));
+  EXPECT_EQ(pointsOf(BLUE), (std::set<Point>{{430, 300}}));
   drawButton(button);
   EXPECT_EQ(pointsOf(0x5050B4), (std::set<Point>{{520, 308}}));
 }
@@ -82,7 +82,7 @@ TEST_F(TextViews, ViewsWithEveryColourLeftOutDrawNothingButFlip) {
   for (View* view : {label, number, button}) {
     view->border = view->background = view->foreground = COLOR_NONE;
   }
-  prepareScreen(ground, {});
+  prepareScreen(GROUND, {});
   resetFlipCount();
   drawLabel(label);
   drawNumView(number);
@@ -90,13 +90,13 @@ TEST_F(TextViews, ViewsWithEveryColourLeftOutDrawNothingButFlip) {
   button->value = 1;
   drawButton(button);
   EXPECT_EQ(flipCount(), 3);
-  EXPECT_TRUE(pointsNot(ground).empty());
+  EXPECT_TRUE(pointsNot(GROUND).empty());
 }
 
 TEST_F(TextViews, LabelTextWithoutTerminatorShowsTwentyFourCharacters) {
   View* label = newLabel(400, 12, 10, 10, "");
   std::memset(label->text, 'W', sizeof label->text);
-  prepareScreen(ground, {});
+  prepareScreen(GROUND, {});
   drawLabel(label);
   // The 24th W starts at 11 + 23 * 6 and is five pixels wide.
   int rightmost = 0;
@@ -126,7 +126,7 @@ TEST_F(TextViews, NumberViewIsRightAligned) {
     freeViewList();
     View* number = newNumView(c.width, c.height, 100, 100, c.text);
     number->value = c.value;
-    const auto expected = referencePicture(ground, {}, [&] {
+    const auto expected = referencePicture(GROUND, {}, [&] {
       drawFilledRectangle(c.width, c.height, 100, 100, 0xFFFFFF);
       drawRectangle(c.width, c.height, 100, 100, 1, 0x141414);
       drawText(c.shown, 100 + c.originX, 100 + c.originY, c.scale, 0x000000);
@@ -154,7 +154,7 @@ TEST_F(TextViews, ButtonCaptionIsCentred) {
     SCOPED_TRACE(c.text);
     freeViewList();
     View* button = newButton(c.width, c.height, 100, 100, 9, c.text);
-    const auto expected = referencePicture(ground, {}, [&] {
+    const auto expected = referencePicture(GROUND, {}, [&] {
       drawFilledRoundedRectangle(c.width, c.height, 100, 100, 0xF0F0F0);
       drawRoundedRectangle(c.width, c.height, 100, 100, 0x141414);
       drawText(c.shown, 100 + c.xoff, 100 + c.yoff, c.scale, 0x5050B4);
@@ -175,20 +175,20 @@ TEST_F(TextViews, ButtonLooks) {
   };
   const int none = COLOR_NONE;
   const Case cases[] = {
-      {0, STATUS_SHOWN, red, green, blue, green, red, blue},
-      {1, STATUS_SHOWN, red, green, blue, blue, red, green},
-      {5, STATUS_SHOWN, red, green, blue, blue, red, green},
-      {0, STATUS_DISABLED, red, green, blue, green, grey, grey},
-      {1, STATUS_DISABLED, red, green, blue, blue, red, grey},
-      {0, STATUS_HIDDEN, red, green, blue, green, grey, blue},
-      {1, STATUS_HIDDEN, red, green, blue, blue, red, green},
-      {0, STATUS_SHOWN, red, none, blue, none, red, blue},
-      {1, STATUS_SHOWN, red, none, blue, blue, red, none},
-      {0, STATUS_SHOWN, red, green, none, green, red, none},
-      {1, STATUS_SHOWN, red, green, none, none, red, green},
-      {0, STATUS_DISABLED, none, green, blue, green, none, grey},
-      {1, STATUS_DISABLED, none, green, blue, blue, none, grey},
-      {1, STATUS_DISABLED, red, none, blue, blue, red, none},
+      {0, STATUS_SHOWN, RED, GREEN, BLUE, GREEN, RED, BLUE},
+      {1, STATUS_SHOWN, RED, GREEN, BLUE, BLUE, RED, GREEN},
+      {5, STATUS_SHOWN, RED, GREEN, BLUE, BLUE, RED, GREEN},
+      {0, STATUS_DISABLED, RED, GREEN, BLUE, GREEN, GREY, GREY},
+      {1, STATUS_DISABLED, RED, GREEN, BLUE, BLUE, RED, GREY},
+      {0, STATUS_HIDDEN, RED, GREEN, BLUE, GREEN, GREY, BLUE},
+      {1, STATUS_HIDDEN, RED, GREEN, BLUE, BLUE, RED, GREEN},
+      {0, STATUS_SHOWN, RED, none, BLUE, none, RED, BLUE},
+      {1, STATUS_SHOWN, RED, none, BLUE, BLUE, RED, none},
+      {0, STATUS_SHOWN, RED, GREEN, none, GREEN, RED, none},
+      {1, STATUS_SHOWN, RED, GREEN, none, none, RED, GREEN},
+      {0, STATUS_DISABLED, none, GREEN, BLUE, GREEN, none, GREY},
+      {1, STATUS_DISABLED, none, GREEN, BLUE, BLUE, none, GREY},
+      {1, STATUS_DISABLED, RED, none, BLUE, BLUE, RED, none},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("value " + std::to_string(c.value) + " status " + std::to_string(c.status) +
@@ -201,7 +201,7 @@ TEST_F(TextViews, ButtonLooks) {
     button->border = c.border;
     button->background = c.background;
     button->foreground = c.foreground;
-    const auto expected = referencePicture(ground, {}, [&] {
+    const auto expected = referencePicture(GROUND, {}, [&] {
       if (c.body != none) drawFilledRoundedRectangle(80, 32, 100, 100, c.body);
       if (c.outline != none) drawRoundedRectangle(80, 32, 100, 100, c.outline);
       if (c.caption != none) drawText("Button", 123, 114, 1, c.caption);
@@ -216,7 +216,7 @@ TEST_F(TextViews, TextOfViewsOfNegativeWidthIsDropped) {
   View* label = newLabel(-100, -24, 300, 300, "Hello");
   View* number = newNumView(-50, 16, 300, 400, "Hello");
   View* button = newButton(-60, 40, 300, 500, 1, "Hello");
-  prepareScreen(ground, {});
+  prepareScreen(GROUND, {});
   drawLabel(label);
   drawNumView(number);
   button->border = button->background = COLOR_NONE;

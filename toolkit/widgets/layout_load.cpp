@@ -1,27 +1,38 @@
 #include <algorithm>
 #include <cstdio>
-#include <vector>
+#include <memory>
+#include <new>
 
 #include "toolkit.h"
 
-static View* createView(const LayoutView& v, int32_t x, int32_t y) {
+// Number views, meters and sliders take their constructors' defaults for what
+// a layout line leaves out, as the same line compiled into a program does.
+static void createView(const LayoutView& v, int32_t x, int32_t y) {
   switch (v.type) {
     case VIEW_LABEL:
-      return newLabel(v.width, v.height, x, y, v.text);
+      newLabel(v.width, v.height, x, y, v.text);
+      break;
     case VIEW_BUTTON:
-      return newButton(v.width, v.height, x, y, v.id, v.text);
+      newButton(v.width, v.height, x, y, v.id, v.text);
+      break;
     case VIEW_NUMVIEW:
-      return newNumView(v.width, v.height, x, y);
+      newNumView(v.width, v.height, x, y);
+      break;
     case VIEW_GRAPHIC:
-      return newGraphicView(v.width, v.height, x, y);
+      newGraphicView(v.width, v.height, x, y);
+      break;
     case VIEW_VMETER:
-      return newVMeter(v.width, v.height, x, y);
+      newVMeter(v.width, v.height, x, y);
+      break;
     case VIEW_HMETER:
-      return newHMeter(v.width, v.height, x, y);
+      newHMeter(v.width, v.height, x, y);
+      break;
     case VIEW_VSLIDER:
-      return newVSlider(v.width, v.height, x, y);
-    default:
-      return newHSlider(v.width, v.height, x, y);
+      newVSlider(v.width, v.height, x, y);
+      break;
+    case VIEW_HSLIDER:
+      newHSlider(v.width, v.height, x, y);
+      break;
   }
 }
 
@@ -29,8 +40,14 @@ static bool fitsInt(int64_t value) { return value >= INT32_MIN && value <= INT32
 
 int loadLayout(const char* path, int dx, int dy, LayoutError* error) {
   const int capacity = std::max(viewListSlots - 1 - noOfViews(), 0);
-  std::vector<LayoutView> views(static_cast<size_t>(capacity));
-  const int count = readLayout(path, views.data(), capacity, error);
+  const std::unique_ptr<LayoutView[]> views(new (std::nothrow) LayoutView[capacity]);
+  if (views == nullptr) {
+    std::snprintf(error->file, sizeof error->file, "%s", path);
+    error->line = 0;
+    std::snprintf(error->reason, sizeof error->reason, "out of memory");
+    return -1;
+  }
+  const int count = readLayout(path, views.get(), capacity, error);
   if (count < 0) return -1;
   for (int i = 0; i < count; ++i) {
     if (!fitsInt(int64_t{views[i].xpos} + dx) || !fitsInt(int64_t{views[i].ypos} + dy)) {

@@ -2,20 +2,21 @@
 #include <cstdint>
 #include <cstring>
 
+#include "surface.h"
 #include "toolkit.h"
 
 // Elements of a button that is not shown are drawn in this grey.
-static constexpr int inactiveGrey = 0xB4B4B4;
-static constexpr int characterAdvance = 6;
-static constexpr int buttonLargestScale = 2;
+static constexpr int INACTIVE_GREY = 0xB4B4B4;
+static constexpr int CHARACTER_ADVANCE = 6;
+static constexpr int BUTTON_LARGEST_SCALE = 2;
 
 // How many of the first `length` characters fit in `width` at this scale; the
 // rest are dropped. The count never exceeds the text, whatever the geometry.
 static int fittedLength(int length, int scale, int width) {
-  const int64_t needed = int64_t{characterAdvance} * scale * length;
+  const int64_t needed = int64_t{CHARACTER_ADVANCE} * scale * length;
   if (needed <= width) return length;
   if (scale == 0) return 0;
-  return std::clamp(width / (characterAdvance * scale), 0, length);
+  return std::clamp(width / (CHARACTER_ADVANCE * scale), 0, length);
 }
 
 // Applications write `text` directly, so its terminator is not trusted.
@@ -48,7 +49,9 @@ void drawLabel(View* view) {
     const int scale = view->height / 12;
     const int length = fittedLength(textLength(view), scale, view->width);
     const ShownText shown = firstCharacters(view->text, length);
-    drawText(shown.characters, view->xpos + scale, view->ypos + 7 * scale, scale, view->foreground);
+    drawText(shown.characters, saturatedCoordinate(int64_t{view->xpos} + scale),
+             saturatedCoordinate(int64_t{view->ypos} + 7 * int64_t{scale}), scale,
+             view->foreground);
   }
   exitGraphics();
 }
@@ -68,9 +71,11 @@ void drawNumView(View* view) {
     const int length =
         fittedLength(static_cast<int>(std::strlen(shown.characters)), scale, view->width);
     shown.characters[length] = '\0';
-    const int textWidth = characterAdvance * scale * length;
-    drawText(shown.characters, view->xpos + scale + view->width - textWidth, view->ypos + 3 * scale,
-             scale, view->foreground);
+    const int64_t textWidth = int64_t{CHARACTER_ADVANCE} * scale * length;
+    const int64_t x = int64_t{view->xpos} + scale + view->width - textWidth;
+    drawText(shown.characters, saturatedCoordinate(x),
+             saturatedCoordinate(int64_t{view->ypos} + 3 * int64_t{scale}), scale,
+             view->foreground);
   }
   exitGraphics();
 }
@@ -86,18 +91,19 @@ struct ButtonColours {
 static ButtonColours buttonColours(const View* view) {
   if (view->value != 0) return {view->foreground, view->border, view->background};
   const int outline =
-      view->border == COLOR_NONE || view->status == STATUS_SHOWN ? view->border : inactiveGrey;
+      view->border == COLOR_NONE || view->status == STATUS_SHOWN ? view->border : INACTIVE_GREY;
   return {view->background, outline, view->foreground};
 }
 
 static void drawCaption(const View* view, int colour) {
-  const int scale = std::min(view->height / 18, buttonLargestScale);
+  const int scale = std::min(view->height / 18, BUTTON_LARGEST_SCALE);
   const int length = fittedLength(textLength(view), scale, view->width);
-  const int advance = characterAdvance * scale;
-  const int xoff = (view->width - advance * length) / 2 + scale;
-  const int yoff = (view->height - 7 * scale) / 2 + (5 * scale) / 2;
+  const int64_t advance = CHARACTER_ADVANCE * scale;
+  const int64_t xoff = (view->width - advance * length) / 2 + scale;
+  const int64_t yoff = (view->height - 7 * int64_t{scale}) / 2 + (5 * scale) / 2;
   for (int i = 0; i < length; ++i) {
-    drawChar5(view->text[i], view->xpos + xoff + advance * i, view->ypos + yoff, scale, colour);
+    drawChar5(view->text[i], saturatedCoordinate(view->xpos + xoff + advance * i),
+              saturatedCoordinate(view->ypos + yoff), scale, colour);
   }
 }
 
@@ -113,7 +119,7 @@ void drawButton(View* view) {
     drawRoundedRectangle(w, h, view->xpos, view->ypos, colours.outline);
   }
   if (colours.caption != COLOR_NONE) {
-    drawCaption(view, view->status == STATUS_DISABLED ? inactiveGrey : colours.caption);
+    drawCaption(view, view->status == STATUS_DISABLED ? INACTIVE_GREY : colours.caption);
   }
   exitGraphics();
 }

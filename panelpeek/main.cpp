@@ -1,0 +1,18 @@
+#include "preview.h"
+
+int main(int argc, char** argv) {
+  if (argc > 2) {
+    std::fputs("usage: panelpeek [FILE]\n", stderr);
+    return 2;
+  }
+  Preview preview;
+  startPreview(&preview, argc == 2 ? argv[1] : DEFAULT_LAYOUT_FILE, stderr);
+  initGraphics();
+  drawAllViews();
+  while (quit == 0) {
+    eventLoop();
+    watchLayout(&preview, SDL_GetTicks());
+  }
+  SDL_Quit();
+  return 0;
+}

@@ -1,0 +1,57 @@
+#include "preview.h"
+
+#include <algorithm>
+
+// Room for describeLayoutError's longest line: a full file name, a line
+// number and a reason.
+static constexpr size_t MESSAGE_SIZE = sizeof LayoutError::file + sizeof LayoutError::reason + 32;
+
+// The layout's views while a new file is read.
+static View* replaced[PREVIEW_SLOTS];
+
+static void report(const Preview* preview, const LayoutError& error) {
+  char message[MESSAGE_SIZE];
+  describeLayoutError(&error, message, sizeof message);
+  std::fprintf(preview->messages, "%s\n", message);
+  std::fflush(preview->messages);
+}
+
+void startPreview(Preview* preview, const char* path, FILE* messages) {
+  *preview = {.path = path, .messages = messages, .stamp = {}, .lastLook = 0};
+  // Besides painting the canvas, the background takes every release inside the
+  // screen, so that only one on the top row or the left column ends the program.
+  View* background = newLabel(PREVIEW_WIDTH, PREVIEW_HEIGHT, 0, 0, "");
+  background->border = COLOR_NONE;
+  background->background = CANVAS_WHITE;
+  reloadLayout(preview);
+}
+
+bool reloadLayout(Preview* preview) {
+  // Stamped before reading: a change made while the file is read is seen at
+  // the next look.
+  preview->stamp = stampFile(preview->path);
+  // The layout's views step aside for the new ones. A refused file creates
+  // nothing, so they go back; otherwise their records are freed, and no slot
+  // past the new views is left pointing at one.
+  const int shown = noOfViews() - 1;
+  std::copy(viewList + 1, viewList + 1 + shown, replaced);
+  no_of_views = 1;
+  LayoutError error{};
+  if (loadLayout(preview->path, -CANVAS_LEFT, -CANVAS_TOP, &error) < 0) {
+    std::copy(replaced, replaced + shown, viewList + 1);
+    no_of_views = 1 + shown;
+    report(preview, error);
+    return false;
+  }
+  for (int i = 0; i < shown; ++i) delete replaced[i];
+  std::fill(viewList + noOfViews(), viewList + PREVIEW_SLOTS, nullptr);
+  return true;
+}
+
+void watchLayout(Preview* preview, Uint32 now) {
+  if (now - preview->lastLook < WATCH_INTERVAL_MS) return;
+  preview->lastLook = now;
+  if (stampFile(preview->path) == preview->stamp) return;
+  // The background view repaints the whole screen before the new views.
+  if (reloadLayout(preview)) drawAllViews();
+}

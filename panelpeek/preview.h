@@ -1,0 +1,45 @@
+// Panelpeek, the live preview: shows a layout file as a program made of its
+// constructor calls shows it, and follows the file as it is saved again.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <cstdio>
+
+#include "file_stamp.h"
+#include "toolkit.h"
+
+inline constexpr int PREVIEW_WIDTH = 400;
+inline constexpr int PREVIEW_HEIGHT = 600;
+// One background view and a full designer layout, with room to spare.
+inline constexpr int PREVIEW_SLOTS = 120;
+
+inline constexpr const char* DEFAULT_LAYOUT_FILE = "gui.txt";
+inline constexpr int32_t CANVAS_WHITE = 0xFFFFFF;
+// Where the designer's canvas starts on its screen: the preview moves every
+// view back by this much, so it stands where it stood on the canvas.
+inline constexpr int CANVAS_LEFT = 20;
+inline constexpr int CANVAS_TOP = 20;
+// How often the main loop looks at the file.
+inline constexpr Uint32 WATCH_INTERVAL_MS = 200;
+
+struct Preview {
+  const char* path;
+  FILE* messages;   // where a refused file is reported, one line each time
+  FileStamp stamp;  // of the file as last read, whether it was good or not
+  Uint32 lastLook;  // SDL ticks when the file was last looked at
+};
+
+// Creates the white background view, which fills the screen like the canvas,
+// and the file's views over it; a refused file is reported and shows nothing
+// over the white. Draws nothing: the screen need not be open yet.
+void startPreview(Preview* preview, const char* path, FILE* messages);
+// Reads the file again. A good file's views replace the layout's views, whose
+// records are freed; a refused file leaves them as they are and is reported.
+// Returns whether the views were replaced.
+bool reloadLayout(Preview* preview);
+// For the main loop, with SDL_GetTicks(): once WATCH_INTERVAL_MS have passed
+// since the last look, looks at the file and, if it changed, reloads it and
+// redraws the screen when its views were replaced.
+void watchLayout(Preview* preview, Uint32 now);
