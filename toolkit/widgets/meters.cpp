@@ -14,8 +14,8 @@ static NumberText numberText(int n) {
   return text;
 }
 
-static void drawScaleNumber(int n, int x, int y, int colour) {
-  drawText(numberText(n).characters, x, y, 1, colour);
+static void drawScaleNumber(int n, int64_t x, int64_t y, int colour) {
+  drawText(numberText(n).characters, clampedToInt(x), clampedToInt(y), 1, colour);
 }
 
 struct MeterReading {
@@ -35,21 +35,22 @@ static bool currentIsInside(const MeterReading& reading) {
 }
 
 void drawVMeter(View* view) {
-  const int w = view->width;
-  const int h = view->height;
-  const int x = view->xpos;
-  const int y = view->ypos;
+  // Wide enough for the numbers and the track beside a view at the int range's ends.
+  const int64_t w = view->width;
+  const int64_t h = view->height;
+  const int64_t x = view->xpos;
+  const int64_t y = view->ypos;
   enterGraphics();
   if (view->background != COLOR_NONE) fillView(view, view->background);
-  const MeterReading reading = readMeter(view, h);
+  const MeterReading reading = readMeter(view, view->height);
   // The bar grows upwards from row y + h - 3.
   if (view->foreground != COLOR_NONE) {
     fillClippedRectangle(w - 6, reading.fill, x + 3, y + h - 2 - reading.fill, view->foreground);
   }
   if (view->border != COLOR_NONE) {
     // The erase colour lies inside the number strip, so it survives every wipe.
-    const int erase = getPixel(x + w + 3, y + h / 2);
-    drawRectangle(w - 1, h, x, y, 1, view->border);
+    const int erase = getPixel(clampedToInt(x + w + 3), clampedToInt(y + h / 2));
+    drawRectangle(clampedToInt(w - 1), view->height, view->xpos, view->ypos, 1, view->border);
     fillClippedRectangle(24, h + 2, x + w + 1, y - 1, erase);
     drawScaleNumber(reading.minimum, x + w + 5, y + h - 5, view->border);
     drawScaleNumber(reading.maximum, x + w + 5, y, view->border);
@@ -61,20 +62,21 @@ void drawVMeter(View* view) {
 }
 
 void drawHMeter(View* view) {
-  const int w = view->width;
-  const int h = view->height;
-  const int x = view->xpos;
-  const int y = view->ypos;
+  // Wide enough for the numbers and the track beside a view at the int range's ends.
+  const int64_t w = view->width;
+  const int64_t h = view->height;
+  const int64_t x = view->xpos;
+  const int64_t y = view->ypos;
   enterGraphics();
   if (view->background != COLOR_NONE) fillView(view, view->background);
-  const MeterReading reading = readMeter(view, w);
+  const MeterReading reading = readMeter(view, view->width);
   if (view->foreground != COLOR_NONE) {
     fillClippedRectangle(reading.fill, h - 6, x + 3, y + 3, view->foreground);
   }
   if (view->border != COLOR_NONE) {
     // Read between the frame and the number band, which the wipe leaves alone.
-    const int erase = getPixel(x + w / 2, y - 3);
-    drawRectangle(w, h - 1, x, y, 1, view->border);
+    const int erase = getPixel(clampedToInt(x + w / 2), clampedToInt(y - 3));
+    drawRectangle(view->width, clampedToInt(h - 1), view->xpos, view->ypos, 1, view->border);
     fillClippedRectangle(w + 9, 8, x - 1, y - 12, erase);
     drawScaleNumber(reading.minimum, x + 2, y - 10, view->border);
     drawScaleNumber(reading.maximum, x + w - 12, y - 10, view->border);
@@ -82,7 +84,7 @@ void drawHMeter(View* view) {
     if (currentIsInside(reading)) {
       const NumberText current = numberText(reading.current);
       const int textWidth = 6 * static_cast<int>(std::strlen(current.characters));
-      drawText(current.characters, x + reading.fill + 9 - textWidth, y - 10, 1, view->border);
+      drawScaleNumber(reading.current, x + reading.fill + 9 - textWidth, y - 10, view->border);
     }
   }
   exitGraphics();

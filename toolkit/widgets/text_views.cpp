@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "surface.h"
 #include "toolkit.h"
 
 // Elements of a button that is not shown are drawn in this grey.
@@ -48,7 +49,8 @@ void drawLabel(View* view) {
     const int scale = view->height / 12;
     const int length = fittedLength(textLength(view), scale, view->width);
     const ShownText shown = firstCharacters(view->text, length);
-    drawText(shown.characters, view->xpos + scale, view->ypos + 7 * scale, scale, view->foreground);
+    drawText(shown.characters, clampedToInt(int64_t{view->xpos} + scale),
+             clampedToInt(int64_t{view->ypos} + 7 * scale), scale, view->foreground);
   }
   exitGraphics();
 }
@@ -69,8 +71,8 @@ void drawNumView(View* view) {
         fittedLength(static_cast<int>(std::strlen(shown.characters)), scale, view->width);
     shown.characters[length] = '\0';
     const int textWidth = characterAdvance * scale * length;
-    drawText(shown.characters, view->xpos + scale + view->width - textWidth, view->ypos + 3 * scale,
-             scale, view->foreground);
+    drawText(shown.characters, clampedToInt(int64_t{view->xpos} + scale + view->width - textWidth),
+             clampedToInt(int64_t{view->ypos} + 3 * scale), scale, view->foreground);
   }
   exitGraphics();
 }
@@ -94,10 +96,11 @@ static void drawCaption(const View* view, int colour) {
   const int scale = std::min(view->height / 18, buttonLargestScale);
   const int length = fittedLength(textLength(view), scale, view->width);
   const int advance = characterAdvance * scale;
-  const int xoff = (view->width - advance * length) / 2 + scale;
-  const int yoff = (view->height - 7 * scale) / 2 + (5 * scale) / 2;
+  const int64_t xoff = (int64_t{view->width} - advance * length) / 2 + scale;
+  const int64_t yoff = (int64_t{view->height} - 7 * scale) / 2 + (5 * scale) / 2;
+  const int y = clampedToInt(view->ypos + yoff);
   for (int i = 0; i < length; ++i) {
-    drawChar5(view->text[i], view->xpos + xoff + advance * i, view->ypos + yoff, scale, colour);
+    drawChar5(view->text[i], clampedToInt(view->xpos + xoff + advance * i), y, scale, colour);
   }
 }
 
