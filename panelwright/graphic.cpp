@@ -15,6 +15,6 @@ void drawGraphicView(View* v) {
   const int kept = std::clamp(v->width / CHARACTER_WIDTH, 0, CAPTION_LENGTH);
   char caption[CAPTION_LENGTH + 1] = {};
   std::memcpy(caption, CAPTION, static_cast<size_t>(kept));
-  drawText(caption, v->xpos + v->width / 2 - kept * CHARACTER_WIDTH / 2,
-           v->ypos + v->height / 2 - 6, CAPTION_SCALE, GREY);
+  drawText(caption, saturated(int64_t{v->xpos} + v->width / 2 - kept * CHARACTER_WIDTH / 2),
+           saturated(int64_t{v->ypos} + v->height / 2 - 6), CAPTION_SCALE, GREY);
 }

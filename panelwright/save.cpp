@@ -1,20 +1,18 @@
+// Saving the layout: after the alert's question, every placed view's line goes
+// to "gui.txt", which is replaced whole only once the new layout is written.
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 
 #include "designer.h"
 
 static constexpr const char* SCRATCH_FILE = "gui.txt.tmp";
 
-static View* const* const alertViews[] = {&alertlabel, &alerttext, &alertcancel, &alertyes};
-
-static void setAlertStatus(int8_t status) {
-  for (View* const* view : alertViews) (*view)->status = status;
-  redrawAllViews();
-}
+// Short forms of the failures, for the alert's text label.
+static constexpr const char* CANNOT_OPEN = "Can't open gui.txt!";
+static constexpr const char* CANNOT_WRITE = "Can't write gui.txt!";
 
 static void writeLayout(FILE* file) {
   for (int i = noOfFixViews + 1; i < noOfViews(); ++i) {
@@ -24,9 +22,9 @@ static void writeLayout(FILE* file) {
   }
 }
 
-[[noreturn]] static void cannotOpen() {
+static const char* cannotOpen() {
   std::fprintf(stderr, "Can't open output file %s!\n", LAYOUT_FILE);
-  std::exit(1);
+  return CANNOT_OPEN;
 }
 
 // An existing layout file that we may not write (read-only, a directory) must
@@ -44,40 +42,41 @@ static bool flushedToDisk(FILE* file) {
 
 // Where no scratch file can be made next to it (a folder we may not add to),
 // a layout file that we may write is rewritten where it stands.
-static void writeLayoutInPlace() {
+static const char* writeLayoutInPlace() {
   FILE* file = std::fopen(LAYOUT_FILE, "w");
-  if (file == nullptr) cannotOpen();
+  if (file == nullptr) return cannotOpen();
   writeLayout(file);
   const bool written = flushedToDisk(file);
   if (std::fclose(file) != 0 || !written) {
     std::fprintf(stderr, "Could not write output file %s completely\n", LAYOUT_FILE);
+    return CANNOT_WRITE;
   }
+  return nullptr;
 }
 
 // The layout goes to a scratch file first and replaces "gui.txt" only once it
 // is complete, so a failed write never leaves a truncated layout behind.
-static void replaceLayoutFile() {
-  if (!layoutFileWritable()) cannotOpen();
+// Returns null when the layout is written, else the failure's short form.
+static const char* replaceLayoutFile() {
+  if (!layoutFileWritable()) return cannotOpen();
   FILE* file = std::fopen(SCRATCH_FILE, "w");
-  if (file == nullptr) {
-    writeLayoutInPlace();
-    return;
-  }
+  if (file == nullptr) return writeLayoutInPlace();
   writeLayout(file);
   const bool written = flushedToDisk(file);
   if (std::fclose(file) != 0 || !written || std::rename(SCRATCH_FILE, LAYOUT_FILE) != 0) {
     std::remove(SCRATCH_FILE);
     std::fprintf(stderr, "Could not write output file %s; the previous one is kept\n", LAYOUT_FILE);
+    return CANNOT_WRITE;
   }
+  return nullptr;
 }
 
 void saveGUI() {
   // A second Save while the alert is up would nest another alert in this one.
-  if (alertlabel->status == STATUS_SHOWN) return;
-  setAlertStatus(STATUS_SHOWN);
-  while (okflag == 0 && cancelflag == 0) eventLoop();
-  if (cancelflag == 0) replaceLayoutFile();
-  okflag = 0;
-  cancelflag = 0;
-  setAlertStatus(STATUS_HIDDEN);
+  if (alertIsUp()) return;
+  if (askInAlert(SAVE_QUESTION)) {
+    if (const char* failure = replaceLayoutFile()) tellInAlert(failure);
+  }
+  hideAlert();
+  redrawAllViews();
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -14,28 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Saving : public DesignerTest {
+class Saving : public DesignerInFolder {
  protected:
-  void SetUp() override {
-    DesignerTest::SetUp();
-    char folder[] = "/tmp/panelwright-save-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    dir = folder;
-    previous = fs::current_path();
-    fs::current_path(dir);
-  }
-
-  void TearDown() override {
-    fs::current_path(previous);
-    fs::remove_all(dir);
-    DesignerTest::TearDown();
-  }
-
-  static void queueTap(const View* v) {
-    pushPress(v->xpos + v->width / 2, v->ypos + v->height / 2);
-    pushRelease(v->xpos + v->width / 2, v->ypos + v->height / 2);
-  }
-
   // Releases Save and answers the alert; the answer waits in the queue and is
   // handled by the alert's own loop.
   static void saveAnswering(const View* answer) {
@@ -44,40 +25,14 @@ class Saving : public DesignerTest {
     dispatch();
   }
 
-  // Drags a palette entry by the point one pixel inside its corner, so that
-  // the new view's corner lands at (x, y).
-  static void place(const View* entry, int x, int y) {
-    drag(entry->xpos + 1, entry->ypos + 1, x + 1, y + 1);
+  // Save and OK, then the failure's message, which OK dismisses.
+  static void saveFailingWith(const char* message) {
+    whenWaiting([message] {
+      expectAlert(message, false);
+      queueTap(alertyes);
+    });
+    saveAnswering(alertyes);
   }
-
-  static std::string layoutText() {
-    std::ifstream in("gui.txt", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-
-  static void writeLayoutText(const std::string& text) {
-    std::ofstream("gui.txt", std::ios::binary) << text;
-  }
-
-  void expectOnlyTheLayoutFile() {
-    for (const auto& entry : fs::directory_iterator(dir)) {
-      EXPECT_EQ(entry.path().filename(), "gui.txt") << "left behind: " << entry.path();
-    }
-  }
-
-  void expectAlertHidden() {
-    for (const View* v : {alertlabel, alerttext, alertcancel, alertyes}) {
-      EXPECT_EQ(v->status, STATUS_HIDDEN);
-    }
-    EXPECT_EQ(okflag, 0);
-    EXPECT_EQ(cancelflag, 0);
-    EXPECT_EQ(pixel(455, 105), kPaleGrey) << "the alert box is gone";
-  }
-
-  fs::path dir;
-  fs::path previous;
 };
 
 TEST_F(Saving, LabelAndButtonGiveTwoLines) {
@@ -182,13 +137,40 @@ TEST_F(Saving, AlertBoxTakesTouchesOverThePalette) {
   EXPECT_EQ(layoutText(), "");
 }
 
-TEST_F(Saving, UnopenableFileEndsWithStatusOne) {
-  fs::create_directory(dir / "gui.txt");
+// A layout file that cannot be written ends nothing: the message is shown,
+// the layout stays, and once the obstacle is gone a save works.
+TEST_F(Saving, UnopenableFileKeepsTheLayoutForALaterSave) {
+  struct Obstacle {
+    const char* what;
+    std::function<void()> make;
+  };
+  const Obstacle obstacles[] = {
+      {"a folder named gui.txt", [] { fs::create_directory("gui.txt"); }},
+      {"a link to itself", [] { fs::create_symlink("gui.txt", "gui.txt"); }},
+  };
   place(labelview, 96, 64);
-  EXPECT_EXIT(saveAnswering(alertyes), testing::ExitedWithCode(1),
-              "^Can't open output file gui\\.txt!\n$");
-  EXPECT_TRUE(fs::is_directory(dir / "gui.txt"));
-  EXPECT_FALSE(fs::exists(dir / "gui.txt.tmp"));
+  place(vmeterview, 200, 300);
+  for (const Obstacle& o : obstacles) {
+    o.make();
+    redrawAllViews();
+    const auto screenBefore = snapshot();
+    testing::internal::CaptureStderr();
+    saveFailingWith("Can't open gui.txt!");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Can't open output file gui.txt!\n")
+        << o.what;
+    EXPECT_EQ(quit, 0) << o.what;
+    EXPECT_EQ(noOfViews(), 57) << o.what;
+    EXPECT_TRUE(snapshot() == screenBefore) << o.what << ": the layout is still on the canvas";
+    expectAlertHidden();
+    expectOnlyTheLayoutFile();
+    fs::remove("gui.txt");
+    saveAnswering(alertyes);
+    EXPECT_EQ(layoutText(),
+              "newLabel(80, 32, 96, 64, \" Label\");\n"
+              "newVMeter(32, 64, 200, 300);\n")
+        << o.what;
+    fs::remove("gui.txt");
+  }
 }
 
 // Root writes into any folder, so the save runs as an ordinary user in a child.
@@ -223,11 +205,12 @@ TEST_F(Saving, FailedWriteInPlaceIsReported) {
   EXPECT_EXIT(
       {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) std::_Exit(3);
-        saveAnswering(alertyes);
-        std::_Exit(quit == 0 ? 0 : 2);
+        saveFailingWith("Can't write gui.txt!");
+        std::_Exit(quit == 0 && !HasFailure() ? 0 : 2);
       },
       testing::ExitedWithCode(0), "^Could not write output file gui\\.txt completely\n$");
   fs::permissions(dir, perms::owner_all);
+  EXPECT_TRUE(fs::is_symlink(dir / "gui.txt"));
 }
 
 TEST_F(Saving, FailedWriteKeepsThePreviousFile) {
@@ -236,7 +219,7 @@ TEST_F(Saving, FailedWriteKeepsThePreviousFile) {
   fs::create_symlink("/dev/full", dir / "gui.txt.tmp");
   place(labelview, 96, 64);
   testing::internal::CaptureStderr();
-  saveAnswering(alertyes);
+  saveFailingWith("Can't write gui.txt!");
   const std::string errors = testing::internal::GetCapturedStderr();
   EXPECT_EQ(layoutText(), "previous layout\n");
   EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
