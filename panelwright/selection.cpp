@@ -1,7 +1,6 @@
 // What a view is to the designer (fixed, placed, a palette entry), snapping,
 // and the frame that marks the selection.
 #include <algorithm>
-#include <iterator>
 
 #include "designer.h"
 
