@@ -1,7 +1,9 @@
 // The real panelwright on Xvfb, driven by XTest pointer events: the start
-// screen, drops, moves, resizes, Copy, Delete, steppers, saving and its end.
+// screen, drops, moves, resizes, Copy, Delete, steppers, saving, loading and
+// its end.
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -212,28 +214,111 @@ TEST_P(Panelwright, SaveCancelledThenConfirmedThenQuit) {
   EXPECT_EQ(designer->waitExit(20000), 0) << designer->stderrText();
 }
 
-// Root writes into any folder whatever its permissions, so the layout file
-// is made unopenable by being a folder itself, which stops root as well.
-TEST_P(Panelwright, UnopenableLayoutFileEndsWithStatusOne) {
-  fs::create_directory(workdir / "gui.txt");
+// The left of the screen, the canvas and the window around it; the property
+// panel shows the selected view and so differs after a load.
+bool sameCanvas(const Screenshot& a, const Screenshot& b, std::string* first) {
+  for (int y = 0; y < HEIGHT; ++y) {
+    for (int x = 0; x < 430; ++x) {
+      if (a.at(x, y) != b.at(x, y)) {
+        *first = "(" + std::to_string(x) + "," + std::to_string(y) + ") is " + hex(b.at(x, y)) +
+                 ", was " + hex(a.at(x, y));
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// Load restores a saved picture, brings a hand-edited text onto the canvas and
+// refuses a bad file; a save into a folder named gui.txt keeps the layout, and
+// once the folder is gone a save works.
+TEST_P(Panelwright, LoadRestoresLayoutsAndAFailedSaveKeepsThem) {
   start();
+  const Drop placed[] = {DROPS[0], DROPS[1], DROPS[4], DROPS[7]};
+  for (const Drop& d : placed) designer->drag(d.entryX + 3, d.entryY + 3, d.x + 3, d.y + 3);
   designer->click(540, 591);  // Save
   designer->click(595, 165);  // OK
-  EXPECT_EQ(designer->waitExit(20000), 1);
-  EXPECT_EQ(designer->stderrText(), "Can't open output file gui.txt!\n");
+  const std::string saved = readFile(workdir / "gui.txt");
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 4) << saved;
+  const Screenshot layout = designer->capture();
+
+  for (const Drop& d : placed) {
+    designer->click(d.x + d.width / 2, d.y + d.height / 2);  // select
+    designer->click(540, 425);                               // Delete
+  }
+  designer->drag(467, 99, 303, 103);  // a vertical meter to (300, 100)
+  designer->click(470, 591);          // Load
+  expectPixels({{455, 105, YELLOW, "alert box"},
+                {475, 165, PALE_GREY, "Cancel"},
+                {565, 165, PALE_GREY, "OK"}},
+               "Load over placed views asks first");
+  designer->click(595, 165);  // OK
+  std::string first;
+  EXPECT_TRUE(sameCanvas(layout, designer->capture(), &first)) << "restored picture: " << first;
+
+  std::ofstream(workdir / "gui.txt") << "newLabel(80, 32, 40, 40, \"Hello\");\r\n"
+                                     << "newButton(100, 40, 200, 300, 3, \"Edited\");\n";
+  designer->click(470, 591);  // Load
+  designer->click(595, 165);  // OK
+  expectPixels({{42, 56, DARK_GREY, "the label's H"},
+                {42, 66, WHITE, "below it"},
+                {216, 320, BLACK, "the button's E"},
+                {212, 320, WHITE, "left of it"}},
+               "hand-edited texts");
+  const Screenshot edited = designer->capture();
+
+  std::ofstream(workdir / "gui.txt")
+      << "newLabel(80, 32, 40, 40, \"x\");\nnewVMeter(0, 10, 5, 5);\n";
+  designer->click(470, 591);  // Load
+  expectPixels({{455, 105, YELLOW, "alert box"},
+                {475, 165, YELLOW, "no Cancel for a message"},
+                {565, 165, PALE_GREY, "OK"}},
+               "a bad file");
+  designer->click(595, 165);  // OK
+  EXPECT_TRUE(sameCanvas(edited, designer->capture(), &first)) << "after a bad file: " << first;
+
+  fs::remove(workdir / "gui.txt");
+  fs::create_directory(workdir / "gui.txt");
+  designer->click(540, 591);  // Save
+  designer->click(595, 165);  // OK
+  expectPixels({{455, 105, YELLOW, "alert box"}, {475, 165, YELLOW, "no Cancel for a message"}},
+               "a save into a folder");
+  designer->click(595, 165);  // OK
+  EXPECT_TRUE(sameCanvas(edited, designer->capture(), &first)) << "after a failed save: " << first;
+  EXPECT_TRUE(designer->running());
+
+  fs::remove(workdir / "gui.txt");
+  designer->click(540, 591);  // Save
+  designer->click(595, 165);  // OK
+  EXPECT_EQ(readFile(workdir / "gui.txt"),
+            "newLabel(80, 32, 40, 40, \"Hello\");\n"
+            "newButton(100, 40, 200, 300, 3, \"Edited\");\n");
+  designer->click(610, 591);  // Quit
+  EXPECT_EQ(designer->waitExit(20000), 0);
+  EXPECT_EQ(designer->stderrText(),
+            "gui.txt line 2: width below 1\n"
+            "Can't open output file gui.txt!\n");
 }
 
 // The designer runs as an ordinary user here, since root writes into any folder.
-TEST_P(Panelwright, ReadOnlyFolderEndsWithStatusOne) {
+TEST_P(Panelwright, ReadOnlyFolderShowsTheMessageAndKeepsRunning) {
   using fs::perms;
   fs::permissions(workdir, perms::owner_read | perms::owner_exec | perms::group_read |
                                perms::group_exec | perms::others_read | perms::others_exec);
   start(true);
-  designer->click(540, 591);  // Save
+  designer->drag(467, 51, 99, 67);  // a label to (96, 64)
+  designer->click(540, 591);        // Save
+  designer->click(595, 165);        // OK
+  expectPixels({{455, 105, YELLOW, "alert box"}, {475, 165, YELLOW, "no Cancel for a message"}},
+               "a save into a read-only folder");
   designer->click(595, 165);  // OK
-  EXPECT_EQ(designer->waitExit(20000), 1);
-  EXPECT_EQ(designer->stderrText(), "Can't open output file gui.txt!\n");
+  expectPixels(
+      {{455, 105, PALE_GREY, "alert gone"}, {100, 64, LIGHT_GREY_PIXEL, "the label's border"}},
+      "message dismissed");
   EXPECT_TRUE(fs::is_empty(workdir)) << "nothing is left behind";
+  designer->click(610, 591);  // Quit
+  EXPECT_EQ(designer->waitExit(20000), 0);
+  EXPECT_EQ(designer->stderrText(), "Can't open output file gui.txt!\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Runtimes, Panelwright, ::testing::ValuesIn(sdlRuntimes()), runtimeName);
