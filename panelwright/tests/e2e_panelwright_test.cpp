@@ -32,19 +32,6 @@ int countOf(const Screenshot& shot, uint32_t colour, const Region& r) {
   return count;
 }
 
-std::string hex(uint32_t colour) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%06X", colour);
-  return text;
-}
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 class Panelwright : public ::testing::TestWithParam<Runtime> {
  protected:
   void SetUp() override {
@@ -68,7 +55,7 @@ class Panelwright : public ::testing::TestWithParam<Runtime> {
   void expectPixels(std::initializer_list<Sample> samples, const std::string& after) {
     const Screenshot shot = designer->capture();
     for (const Sample& s : samples) {
-      EXPECT_EQ(hex(shot.at(s.x, s.y)), hex(s.colour)) << after << ": " << s.what;
+      EXPECT_EQ(hexColour(shot.at(s.x, s.y)), hexColour(s.colour)) << after << ": " << s.what;
     }
   }
 
@@ -102,7 +89,7 @@ TEST_P(Panelwright, StartScreenAndADropOfEachPaletteEntry) {
   start();
   const Screenshot startShot = designer->capture();
   for (const Sample& s : START_SCREEN) {
-    EXPECT_EQ(hex(startShot.at(s.x, s.y)), hex(s.colour)) << s.what;
+    EXPECT_EQ(hexColour(startShot.at(s.x, s.y)), hexColour(s.colour)) << s.what;
   }
   EXPECT_GT(countOf(startShot, BLUE, {440, 450, 589, 469}), 0) << "blue caption";
   EXPECT_GT(countOf(startShot, SLATE_BLUE, {455, 418, 485, 430}), 0) << "Copy caption";
@@ -120,8 +107,8 @@ TEST_P(Panelwright, StartScreenAndADropOfEachPaletteEntry) {
         const uint32_t placed = shot.at(d.x + c, d.y + r);
         if (placed == entry || (entry == PALE_GREY && placed == WHITE)) continue;
         if (differing++ == 0) {
-          first = "(" + std::to_string(c) + "," + std::to_string(r) + ") is " + hex(placed) +
-                  ", the entry " + hex(entry);
+          first = "(" + std::to_string(c) + "," + std::to_string(r) + ") is " + hexColour(placed) +
+                  ", the entry " + hexColour(entry);
         }
       }
     }
@@ -129,8 +116,8 @@ TEST_P(Panelwright, StartScreenAndADropOfEachPaletteEntry) {
   }
   // The last drop is selected: a grey frame three pixels wide on its edges.
   for (int x : {40, 112, 184}) {
-    EXPECT_EQ(hex(shot.at(x, 359)), hex(LIGHT_GREY_PIXEL)) << x;
-    EXPECT_EQ(hex(shot.at(x, 357)), hex(WHITE)) << x;
+    EXPECT_EQ(hexColour(shot.at(x, 359)), hexColour(LIGHT_GREY_PIXEL)) << x;
+    EXPECT_EQ(hexColour(shot.at(x, 357)), hexColour(WHITE)) << x;
   }
   EXPECT_TRUE(designer->running());
 }
@@ -200,12 +187,12 @@ TEST_P(Panelwright, SaveCancelledThenConfirmedThenQuit) {
                "Save");
   designer->click(505, 165);  // Cancel
   expectPixels({{455, 105, PALE_GREY, "alert gone"}}, "Cancel");
-  EXPECT_EQ(readFile(workdir / "gui.txt"), "previous layout\n");
+  EXPECT_EQ(fileText(workdir / "gui.txt"), "previous layout\n");
 
   designer->click(540, 591);  // Save
   designer->click(595, 165);  // OK
   expectPixels({{455, 105, PALE_GREY, "alert gone"}}, "OK");
-  EXPECT_EQ(readFile(workdir / "gui.txt"),
+  EXPECT_EQ(fileText(workdir / "gui.txt"),
             "newLabel(80, 32, 96, 64, \" Label\");\n"
             "newButton(80, 32, 208, 304, 0, \"Button\");\n");
   EXPECT_TRUE(designer->running());
@@ -220,8 +207,8 @@ bool sameCanvas(const Screenshot& a, const Screenshot& b, std::string* first) {
   for (int y = 0; y < HEIGHT; ++y) {
     for (int x = 0; x < 430; ++x) {
       if (a.at(x, y) != b.at(x, y)) {
-        *first = "(" + std::to_string(x) + "," + std::to_string(y) + ") is " + hex(b.at(x, y)) +
-                 ", was " + hex(a.at(x, y));
+        *first = "(" + std::to_string(x) + "," + std::to_string(y) + ") is " +
+                 hexColour(b.at(x, y)) + ", was " + hexColour(a.at(x, y));
         return false;
       }
     }
@@ -238,7 +225,7 @@ TEST_P(Panelwright, LoadRestoresLayoutsAndAFailedSaveKeepsThem) {
   for (const Drop& d : placed) designer->drag(d.entryX + 3, d.entryY + 3, d.x + 3, d.y + 3);
   designer->click(540, 591);  // Save
   designer->click(595, 165);  // OK
-  const std::string saved = readFile(workdir / "gui.txt");
+  const std::string saved = fileText(workdir / "gui.txt");
   EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 4) << saved;
   const Screenshot layout = designer->capture();
 
@@ -290,7 +277,7 @@ TEST_P(Panelwright, LoadRestoresLayoutsAndAFailedSaveKeepsThem) {
   fs::remove(workdir / "gui.txt");
   designer->click(540, 591);  // Save
   designer->click(595, 165);  // OK
-  EXPECT_EQ(readFile(workdir / "gui.txt"),
+  EXPECT_EQ(fileText(workdir / "gui.txt"),
             "newLabel(80, 32, 40, 40, \"Hello\");\n"
             "newButton(100, 40, 200, 300, 3, \"Edited\");\n");
   designer->click(610, 591);  // Quit

@@ -65,24 +65,6 @@ int parsed(std::string_view text, std::vector<LayoutView>* views, LayoutError* e
   return count;
 }
 
-// The lines the designer writes for these views.
-std::string linesOf(const std::vector<LayoutView>& views) {
-  std::string text;
-  for (const LayoutView& v : views) {
-    View view{};
-    view.type = v.type;
-    view.width = v.width;
-    view.height = v.height;
-    view.xpos = v.xpos;
-    view.ypos = v.ypos;
-    view.id = v.id;
-    std::memcpy(view.text, v.text, sizeof view.text);
-    char line[LAYOUT_LINE_SIZE];
-    text.append(line, static_cast<size_t>(formatLayoutLine(&view, line)));
-  }
-  return text;
-}
-
 class Loading : public DesignerInFolder {
  protected:
   // Load on a canvas without placed views: no question.

@@ -2,10 +2,14 @@
 // files: the toolkit's parser and loader, and the designer's Load.
 #pragma once
 
+#include <cstring>
 #include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "toolkit.h"
 
 struct LayoutCase {
   const char* name;
@@ -107,6 +111,30 @@ inline std::string mutatedLayout(std::mt19937& random, const std::string* seeds,
       default:
         text.insert(at, text.substr(random() % text.size(), random() % 40));
     }
+  }
+  return text;
+}
+
+// A view record holding the fields a layout line carries.
+inline View viewOfLine(const LayoutView& v) {
+  View view{};
+  view.type = v.type;
+  view.width = v.width;
+  view.height = v.height;
+  view.xpos = v.xpos;
+  view.ypos = v.ypos;
+  view.id = v.id;
+  std::memcpy(view.text, v.text, sizeof view.text);
+  return view;
+}
+
+// The lines the designer writes for these views.
+inline std::string linesOf(const std::vector<LayoutView>& views) {
+  std::string text;
+  for (const LayoutView& v : views) {
+    const View view = viewOfLine(v);
+    char line[LAYOUT_LINE_SIZE];
+    text.append(line, static_cast<size_t>(formatLayoutLine(&view, line)));
   }
   return text;
 }

@@ -27,33 +27,11 @@ int parse(std::string_view text, std::vector<LayoutView>* views, LayoutError* er
   return count;
 }
 
-View viewOf(const LayoutView& v) {
-  View view{};
-  view.type = v.type;
-  view.width = v.width;
-  view.height = v.height;
-  view.xpos = v.xpos;
-  view.ypos = v.ypos;
-  view.id = v.id;
-  std::memcpy(view.text, v.text, sizeof view.text);
-  return view;
-}
-
-std::string written(const std::vector<LayoutView>& views) {
-  std::string text;
-  for (const LayoutView& v : views) {
-    const View view = viewOf(v);
-    char line[LAYOUT_LINE_SIZE];
-    text.append(line, static_cast<size_t>(formatLayoutLine(&view, line)));
-  }
-  return text;
-}
-
 bool sameViews(const std::vector<LayoutView>& a, const std::vector<LayoutView>& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    const View x = viewOf(a[i]);
-    const View y = viewOf(b[i]);
+    const View x = viewOfLine(a[i]);
+    const View y = viewOfLine(b[i]);
     if (std::memcmp(&x, &y, sizeof x) != 0) return false;
   }
   return true;
@@ -91,7 +69,7 @@ TEST(LayoutParse, WritesBackTheSameBytes) {
   std::vector<LayoutView> views;
   LayoutError error{};
   ASSERT_EQ(parse(EVERY_FORM, &views, &error), 8);
-  EXPECT_EQ(written(views), EVERY_FORM);
+  EXPECT_EQ(linesOf(views), EVERY_FORM);
 }
 
 TEST(LayoutParse, AcceptsEveryTolerance) {
@@ -104,7 +82,7 @@ TEST(LayoutParse, AcceptsEveryTolerance) {
   LayoutError error{};
   ASSERT_EQ(
       parse(" \tnewButton ( 80 ,\t32 , 1 , 2 , -3 ,  \"  O K \" ) ;\t \r\n\n", &views, &error), 1);
-  EXPECT_EQ(written(views), "newButton(80, 32, 1, 2, -3, \"  O K \");\n");
+  EXPECT_EQ(linesOf(views), "newButton(80, 32, 1, 2, -3, \"  O K \");\n");
   ASSERT_EQ(parse("\n\nnewLabel(9, 9, 0, 0, \"abcdefghijklmnopqrstuvwxyz\")", &views, &error), -1);
   ASSERT_EQ(parse("\n\nnewLabel(9, 9, 0, 0, \"abcdefghijklmnopqrstuvwxyz\");", &views, &error), 1);
   EXPECT_STREQ(views[0].text, "abcdefghijklmnopqrstuvwx");
@@ -179,7 +157,7 @@ TEST_F(LayoutFile, ReadsTheWholeFile) {
   LayoutView views[8];
   LayoutError error{};
   ASSERT_EQ(readLayout((dir / "gui.txt").c_str(), views, 8, &error), 8);
-  EXPECT_EQ(written({views, views + 8}), EVERY_FORM);
+  EXPECT_EQ(linesOf({views, views + 8}), EVERY_FORM);
 }
 
 // Mutations of good files that keep most of their shape, and plain noise: a
@@ -209,7 +187,7 @@ TEST(LayoutParse, MutatedFilesAreReadConsistentlyOrRefused) {
       ASSERT_GE(v.height, 1);
     }
     std::vector<LayoutView> again;
-    ASSERT_EQ(parse(written(views), &again, &error, 12), count) << text;
+    ASSERT_EQ(parse(linesOf(views), &again, &error, 12), count) << text;
     ASSERT_TRUE(sameViews(views, again)) << text;
   }
   EXPECT_GT(accepted, 1000) << "the mutations should keep many files readable";
