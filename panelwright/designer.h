@@ -1,14 +1,16 @@
 // Panelwright, the layout designer: shared state and operations of its parts
-// (start-up and fixed panel, direct manipulation, property panel, saving).
+// (start-up and fixed panel, commands, direct manipulation, property panel,
+// the alert, saving and loading).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "greys.h"
 #include "toolkit.h"
 
 // ---------------------------------------------------------------------------
-// Designer state
+// Designer state (state.cpp)
 
 // Snapping step: 1 with the grid off, 16 with it on.
 extern int grid;
@@ -64,7 +66,7 @@ extern View* alertcancel;
 extern View* alertyes;
 
 // ---------------------------------------------------------------------------
-// Start-up
+// Start-up (startup.cpp) and the command buttons (commands.cpp)
 
 // Creates the 53 fixed views of the designer's screen, in drawing order.
 void createFixedViews();
@@ -72,7 +74,7 @@ void createFixedViews();
 void startPanelwright();
 
 // ---------------------------------------------------------------------------
-// Save-under buffers: 400 columns of 600 rows, stored column by column, so
+// Save-under buffers (buffers.cpp): 400 columns of 600 rows, stored column by column, so
 // that the pixel at column c, row r of a captured rectangle is element c * 600 + r.
 
 inline constexpr int BUFFER_COLUMNS = 400;
@@ -100,33 +102,86 @@ void drawJBuff(int w, int h, int x, int y);
 void redrawAllViews();
 
 // ---------------------------------------------------------------------------
-// Selection, placing, moving and resizing
+// What a view is to the designer, and the selection (selection.cpp)
 
 // The smallest list index holding v, or -1.
 int viewNumber(const View* v);
+// A view placed by the user: its list index is above noOfFixViews.
 bool isUserView(const View* v);
+// The overlay of one of the eight palette entries that a drag places views from.
+bool isLivePaletteOverlay(const View* v);
+// The palette widget that views of the kind are placed from, or null.
+const View* paletteWidgetOf(int32_t type);
 int snapToGrid(int coordinate);
+// A drag of the whole window or the empty canvas has no picture to move.
+bool selectionHasPicture();
+// Frames the selected view, unless the selection is none, window or drawarea.
+void markActiveView();
+
+// ---------------------------------------------------------------------------
+// The user's views: placing and removing them (user_views.cpp)
+
+// How many views a layout holds at most: the toolkit registers at most
+// viewListSlots - 1 views, and every placed view takes two, its widget and its overlay.
+int userViewCapacity();
+// Whether one more view fits; if not, says so on standard error.
+bool layoutHasRoom();
+// Places a copy of the widget at (x, y), followed by its overlay; returns the
+// overlay, whose value is the copy's list index.
+View* placeUserView(const View* widget, int x, int y);
+// Frees every user view; the list holds the fixed views alone again.
+void removeUserViews();
+// Whether any placed view is on the canvas (not deleted).
+bool placedViewsShowing();
+
+// ---------------------------------------------------------------------------
+// Moving, resizing, copying and deleting (gestures.cpp)
+
 // A view keeps a width and height of at least one pixel: below that it would
 // vanish from the screen and the hit test while still being saved.
 inline int keptSize(int size) { return size < 1 ? 1 : size; }
-// Frames the selected view, unless the selection is none, window or drawarea.
-void markActiveView();
+// Geometry computed wider, held at the ends of the int range: a loaded view
+// may stand anywhere in it, and a step or a copy beyond its end stops there.
+inline int32_t saturated(int64_t value) {
+  return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
 void copySelectedView();
 void deleteSelectedView();
 
 // ---------------------------------------------------------------------------
-// Property panel
+// Property panel (properties.cpp)
 
 // Fills the panel from v without drawing it.
 void showProperties(const View* v);
+// Empties the panel as at start-up, without drawing it.
+void clearProperties();
 bool isStepper(const View* v);
 // Steps the selected user view's geometry by the stepper's one pixel.
 void applyStepper(const View* stepper);
 
 // ---------------------------------------------------------------------------
-// Saving
+// The alert box (alert.cpp): a question with Cancel and OK, or a message with
+// OK alone. Each waits in a nested event loop for the answer and leaves the
+// alert up; hideAlert takes it down and the caller redraws.
+
+inline constexpr const char* SAVE_QUESTION = "Replace previous file?";
+
+bool alertIsUp();
+// True for OK, false for Cancel.
+bool askInAlert(const char* question);
+// The message keeps its first VIEW_TEXT_LENGTH characters, which the alert's
+// text label shows whole.
+void tellInAlert(const char* message);
+void hideAlert();
+
+// ---------------------------------------------------------------------------
+// Saving (save.cpp) and loading (load.cpp) the layout file
 
 inline constexpr const char* LAYOUT_FILE = "gui.txt";
 
-// Asks for confirmation in the alert, then on OK replaces "gui.txt".
+// Asks for confirmation in the alert, then on OK replaces "gui.txt". A file
+// that cannot be written is reported, and the layout stays for another try.
 void saveGUI();
+// Replaces the placed views with those of "gui.txt", asking first when placed
+// views are showing. A file that cannot be read changes nothing and is reported.
+void loadGUI();

@@ -1,35 +1,6 @@
-#include <algorithm>
-#include <cstdio>
-#include <iterator>
-
+// Direct manipulation: a press picks up a palette entry or a placed view, a
+// drag moves its picture, the release places, moves or resizes; Copy and Delete.
 #include "designer.h"
-
-int viewNumber(const View* v) {
-  for (int i = 0; i < noOfViews(); ++i) {
-    if (getView(i) == v) return i;
-  }
-  return -1;
-}
-
-bool isUserView(const View* v) { return viewNumber(v) > noOfFixViews; }
-
-int snapToGrid(int coordinate) { return coordinate / grid * grid; }
-
-static bool isLivePaletteOverlay(const View* v) {
-  const View* const live[] = {labelview,  buttonview,  numviewview, hmeterview,
-                              vmeterview, hsliderview, vsliderview, graphicviewview};
-  return std::ranges::find(live, v) != std::end(live);
-}
-
-// A drag of the whole window or the empty canvas has no picture to move.
-static bool selectionHasPicture() {
-  return tempptr != nullptr && tempptr != window && tempptr != drawarea;
-}
-
-void markActiveView() {
-  if (!selectionHasPicture()) return;
-  drawRectangle(tempptr->width, tempptr->height, tempptr->xpos, tempptr->ypos, 3, LIGHT_GREY);
-}
 
 // The grab offset lives in the overlay's colour fields, which are never drawn.
 static void startDrag(View* overlay, int x, int y) {
@@ -85,23 +56,10 @@ void viewMotionEvent(View* v, int x, int y) {
   yposnum->value = target.y;
 }
 
-// The toolkit registers at most viewListSlots - 1 views, and every placed view
-// needs two: the widget and its overlay.
-static bool layoutHasRoom() {
-  if (noOfViews() + 2 <= viewListSlots - 1) return true;
-  std::fputs("The layout is full: no room for another view\n", stderr);
-  return false;
-}
-
 // Places a copy of the widget with its overlay and selects the overlay.
 static View* placeCopy(const View* widget, int x, int y) {
-  View* copy = insertView(widget->type, widget->width, widget->height, x, y, widget->id,
-                          widget->text, widget->border, widget->background, widget->foreground,
-                          widget->value, STATUS_SHOWN);
-  View* overlay = newView(widget->width, widget->height, x, y);
-  overlay->value = noOfViews() - 2;
-  tempptr = overlay;
-  return copy;
+  tempptr = placeUserView(widget, x, y);
+  return getView(tempptr->value);
 }
 
 static void moveOrResize(View* widget, Point target) {
@@ -111,10 +69,12 @@ static void moveOrResize(View* widget, Point target) {
     return;
   }
   if (widthflag == 1) {
-    widget->width = tempptr->width = keptSize(widget->width + target.x - widget->xpos);
+    widget->width = tempptr->width =
+        keptSize(saturated(int64_t{widget->width} + target.x - widget->xpos));
   }
   if (heightflag == 1) {
-    widget->height = tempptr->height = keptSize(widget->height + target.y - widget->ypos);
+    widget->height = tempptr->height =
+        keptSize(saturated(int64_t{widget->height} + target.y - widget->ypos));
   }
 }
 
@@ -139,7 +99,7 @@ void viewUpEvent(View* v, int x, int y) {
 void copySelectedView() {
   if (!layoutHasRoom()) return;
   const View* widget = getView(tempptr->value);
-  placeCopy(widget, widget->xpos + 10, widget->ypos + 10);
+  placeCopy(widget, saturated(int64_t{widget->xpos} + 10), saturated(int64_t{widget->ypos} + 10));
   redrawAllViews();
 }
 

@@ -1,4 +1,6 @@
+// The property panel: what it shows of a view, and its steppers.
 #include <cstring>
+#include <initializer_list>
 
 #include "designer.h"
 
@@ -11,6 +13,12 @@ void showProperties(const View* v) {
   penlabel->background = v->border;
   bglabel->background = v->background;
   fglabel->background = v->foreground;
+}
+
+void clearProperties() {
+  for (View* number : {widthnum, heightnum, xposnum, yposnum}) number->value = 0;
+  std::memset(textlabel->text, 0, sizeof textlabel->text);
+  for (View* swatch : {penlabel, bglabel, fglabel}) swatch->background = labelbackground;
 }
 
 namespace {
@@ -37,7 +45,7 @@ static const Stepper* stepperOf(const View* v) {
 bool isStepper(const View* v) { return stepperOf(v) != nullptr; }
 
 static int32_t stepped(const Stepper& s, int32_t value) {
-  const int32_t next = value + s.step;
+  const int32_t next = saturated(int64_t{value} + s.step);
   return s.field == &View::width || s.field == &View::height ? keptSize(next) : next;
 }
 

@@ -1,51 +1,5 @@
+// Start-up: the designer's fixed views, built in drawing order, and the first drawing.
 #include "designer.h"
-
-int grid = 1;
-int noOfFixViews = 0;
-View* tempptr = nullptr;
-int widthflag = 0;
-int heightflag = 0;
-int okflag = 0;
-int cancelflag = 0;
-
-View* window = nullptr;
-View* drawfield = nullptr;
-View* drawarea = nullptr;
-View* labelview = nullptr;
-View* buttonview = nullptr;
-View* vmeterview = nullptr;
-View* hmeterview = nullptr;
-View* hsliderview = nullptr;
-View* vsliderview = nullptr;
-View* numviewview = nullptr;
-View* graphicviewview = nullptr;
-View* viewview = nullptr;
-View* copybutton = nullptr;
-View* deletebutton = nullptr;
-View* gridbutton = nullptr;
-View* loadbutton = nullptr;
-View* savebutton = nullptr;
-View* quitbutton = nullptr;
-View* widthnum = nullptr;
-View* heightnum = nullptr;
-View* xposnum = nullptr;
-View* yposnum = nullptr;
-View* incwidth = nullptr;
-View* decwidth = nullptr;
-View* incheight = nullptr;
-View* decheight = nullptr;
-View* incxpos = nullptr;
-View* decxpos = nullptr;
-View* incypos = nullptr;
-View* decypos = nullptr;
-View* textlabel = nullptr;
-View* penlabel = nullptr;
-View* bglabel = nullptr;
-View* fglabel = nullptr;
-View* alertlabel = nullptr;
-View* alerttext = nullptr;
-View* alertcancel = nullptr;
-View* alertyes = nullptr;
 
 static constexpr int32_t WHITE = 0xFFFFFF;
 static constexpr int32_t BLACK = 0x000000;
@@ -154,7 +108,7 @@ static void createAlert() {
   alertlabel->border = BLACK;
   alertlabel->background = YELLOW;
   hidden(alertlabel);
-  alerttext = hidden(newLabel(150, 20, 480, 110, "Replace previous file?"));
+  alerttext = hidden(newLabel(150, 20, 480, 110, SAVE_QUESTION));
   alertcancel = hidden(newButton(70, 30, 470, 150, 0, "Cancel"));
   alertyes = hidden(newButton(70, 30, 560, 150, 0, "OK"));
 }
@@ -173,38 +127,3 @@ void startPanelwright() {
   drawAllViews();
   noOfFixViews = noOfViews() - 1;
 }
-
-// While the grid is on the Grid button keeps value 1, so every redraw shows
-// it pressed and its look tells whether snapping is on.
-static void toggleGrid() {
-  if (grid == 16) {
-    grid = 1;
-    return;
-  }
-  grid = 16;
-  gridbutton->value = 1;
-  drawView(gridbutton);
-}
-
-// Load has no effect yet, so its release falls through like any other button's.
-void buttonUpEvent(View* button) {
-  if (button == copybutton && isUserView(tempptr)) {
-    copySelectedView();
-  } else if (button == deletebutton && isUserView(tempptr)) {
-    deleteSelectedView();
-  } else if (button == savebutton) {
-    saveGUI();
-  } else if (button == quitbutton) {
-    quit = 1;
-  } else if (button == gridbutton) {
-    toggleGrid();
-  } else if (button == alertcancel) {
-    cancelflag = 1;
-  } else if (button == alertyes) {
-    okflag = 1;
-  }
-}
-
-void buttonDownEvent(View*) {}
-
-void sliderMoveEvent(View*) {}

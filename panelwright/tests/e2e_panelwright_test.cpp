@@ -1,7 +1,9 @@
 // The real panelwright on Xvfb, driven by XTest pointer events: the start
-// screen, drops, moves, resizes, Copy, Delete, steppers, saving and its end.
+// screen, drops, moves, resizes, Copy, Delete, steppers, saving, loading and
+// its end.
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -30,19 +32,6 @@ int countOf(const Screenshot& shot, uint32_t colour, const Region& r) {
   return count;
 }
 
-std::string hex(uint32_t colour) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%06X", colour);
-  return text;
-}
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 class Panelwright : public ::testing::TestWithParam<Runtime> {
  protected:
   void SetUp() override {
@@ -66,7 +55,7 @@ class Panelwright : public ::testing::TestWithParam<Runtime> {
   void expectPixels(std::initializer_list<Sample> samples, const std::string& after) {
     const Screenshot shot = designer->capture();
     for (const Sample& s : samples) {
-      EXPECT_EQ(hex(shot.at(s.x, s.y)), hex(s.colour)) << after << ": " << s.what;
+      EXPECT_EQ(hexColour(shot.at(s.x, s.y)), hexColour(s.colour)) << after << ": " << s.what;
     }
   }
 
@@ -100,7 +89,7 @@ TEST_P(Panelwright, StartScreenAndADropOfEachPaletteEntry) {
   start();
   const Screenshot startShot = designer->capture();
   for (const Sample& s : START_SCREEN) {
-    EXPECT_EQ(hex(startShot.at(s.x, s.y)), hex(s.colour)) << s.what;
+    EXPECT_EQ(hexColour(startShot.at(s.x, s.y)), hexColour(s.colour)) << s.what;
   }
   EXPECT_GT(countOf(startShot, BLUE, {440, 450, 589, 469}), 0) << "blue caption";
   EXPECT_GT(countOf(startShot, SLATE_BLUE, {455, 418, 485, 430}), 0) << "Copy caption";
@@ -118,8 +107,8 @@ TEST_P(Panelwright, StartScreenAndADropOfEachPaletteEntry) {
         const uint32_t placed = shot.at(d.x + c, d.y + r);
         if (placed == entry || (entry == PALE_GREY && placed == WHITE)) continue;
         if (differing++ == 0) {
-          first = "(" + std::to_string(c) + "," + std::to_string(r) + ") is " + hex(placed) +
-                  ", the entry " + hex(entry);
+          first = "(" + std::to_string(c) + "," + std::to_string(r) + ") is " + hexColour(placed) +
+                  ", the entry " + hexColour(entry);
         }
       }
     }
@@ -127,8 +116,8 @@ TEST_P(Panelwright, StartScreenAndADropOfEachPaletteEntry) {
   }
   // The last drop is selected: a grey frame three pixels wide on its edges.
   for (int x : {40, 112, 184}) {
-    EXPECT_EQ(hex(shot.at(x, 359)), hex(LIGHT_GREY_PIXEL)) << x;
-    EXPECT_EQ(hex(shot.at(x, 357)), hex(WHITE)) << x;
+    EXPECT_EQ(hexColour(shot.at(x, 359)), hexColour(LIGHT_GREY_PIXEL)) << x;
+    EXPECT_EQ(hexColour(shot.at(x, 357)), hexColour(WHITE)) << x;
   }
   EXPECT_TRUE(designer->running());
 }
@@ -198,12 +187,12 @@ TEST_P(Panelwright, SaveCancelledThenConfirmedThenQuit) {
                "Save");
   designer->click(505, 165);  // Cancel
   expectPixels({{455, 105, PALE_GREY, "alert gone"}}, "Cancel");
-  EXPECT_EQ(readFile(workdir / "gui.txt"), "previous layout\n");
+  EXPECT_EQ(fileText(workdir / "gui.txt"), "previous layout\n");
 
   designer->click(540, 591);  // Save
   designer->click(595, 165);  // OK
   expectPixels({{455, 105, PALE_GREY, "alert gone"}}, "OK");
-  EXPECT_EQ(readFile(workdir / "gui.txt"),
+  EXPECT_EQ(fileText(workdir / "gui.txt"),
             "newLabel(80, 32, 96, 64, \" Label\");\n"
             "newButton(80, 32, 208, 304, 0, \"Button\");\n");
   EXPECT_TRUE(designer->running());
@@ -212,28 +201,111 @@ TEST_P(Panelwright, SaveCancelledThenConfirmedThenQuit) {
   EXPECT_EQ(designer->waitExit(20000), 0) << designer->stderrText();
 }
 
-// Root writes into any folder whatever its permissions, so the layout file
-// is made unopenable by being a folder itself, which stops root as well.
-TEST_P(Panelwright, UnopenableLayoutFileEndsWithStatusOne) {
-  fs::create_directory(workdir / "gui.txt");
+// The left of the screen, the canvas and the window around it; the property
+// panel shows the selected view and so differs after a load.
+bool sameCanvas(const Screenshot& a, const Screenshot& b, std::string* first) {
+  for (int y = 0; y < HEIGHT; ++y) {
+    for (int x = 0; x < 430; ++x) {
+      if (a.at(x, y) != b.at(x, y)) {
+        *first = "(" + std::to_string(x) + "," + std::to_string(y) + ") is " +
+                 hexColour(b.at(x, y)) + ", was " + hexColour(a.at(x, y));
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// Load restores a saved picture, brings a hand-edited text onto the canvas and
+// refuses a bad file; a save into a folder named gui.txt keeps the layout, and
+// once the folder is gone a save works.
+TEST_P(Panelwright, LoadRestoresLayoutsAndAFailedSaveKeepsThem) {
   start();
+  const Drop placed[] = {DROPS[0], DROPS[1], DROPS[4], DROPS[7]};
+  for (const Drop& d : placed) designer->drag(d.entryX + 3, d.entryY + 3, d.x + 3, d.y + 3);
   designer->click(540, 591);  // Save
   designer->click(595, 165);  // OK
-  EXPECT_EQ(designer->waitExit(20000), 1);
-  EXPECT_EQ(designer->stderrText(), "Can't open output file gui.txt!\n");
+  const std::string saved = fileText(workdir / "gui.txt");
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 4) << saved;
+  const Screenshot layout = designer->capture();
+
+  for (const Drop& d : placed) {
+    designer->click(d.x + d.width / 2, d.y + d.height / 2);  // select
+    designer->click(540, 425);                               // Delete
+  }
+  designer->drag(467, 99, 303, 103);  // a vertical meter to (300, 100)
+  designer->click(470, 591);          // Load
+  expectPixels({{455, 105, YELLOW, "alert box"},
+                {475, 165, PALE_GREY, "Cancel"},
+                {565, 165, PALE_GREY, "OK"}},
+               "Load over placed views asks first");
+  designer->click(595, 165);  // OK
+  std::string first;
+  EXPECT_TRUE(sameCanvas(layout, designer->capture(), &first)) << "restored picture: " << first;
+
+  std::ofstream(workdir / "gui.txt") << "newLabel(80, 32, 40, 40, \"Hello\");\r\n"
+                                     << "newButton(100, 40, 200, 300, 3, \"Edited\");\n";
+  designer->click(470, 591);  // Load
+  designer->click(595, 165);  // OK
+  expectPixels({{42, 56, DARK_GREY, "the label's H"},
+                {42, 66, WHITE, "below it"},
+                {216, 320, BLACK, "the button's E"},
+                {212, 320, WHITE, "left of it"}},
+               "hand-edited texts");
+  const Screenshot edited = designer->capture();
+
+  std::ofstream(workdir / "gui.txt")
+      << "newLabel(80, 32, 40, 40, \"x\");\nnewVMeter(0, 10, 5, 5);\n";
+  designer->click(470, 591);  // Load
+  expectPixels({{455, 105, YELLOW, "alert box"},
+                {475, 165, YELLOW, "no Cancel for a message"},
+                {565, 165, PALE_GREY, "OK"}},
+               "a bad file");
+  designer->click(595, 165);  // OK
+  EXPECT_TRUE(sameCanvas(edited, designer->capture(), &first)) << "after a bad file: " << first;
+
+  fs::remove(workdir / "gui.txt");
+  fs::create_directory(workdir / "gui.txt");
+  designer->click(540, 591);  // Save
+  designer->click(595, 165);  // OK
+  expectPixels({{455, 105, YELLOW, "alert box"}, {475, 165, YELLOW, "no Cancel for a message"}},
+               "a save into a folder");
+  designer->click(595, 165);  // OK
+  EXPECT_TRUE(sameCanvas(edited, designer->capture(), &first)) << "after a failed save: " << first;
+  EXPECT_TRUE(designer->running());
+
+  fs::remove(workdir / "gui.txt");
+  designer->click(540, 591);  // Save
+  designer->click(595, 165);  // OK
+  EXPECT_EQ(fileText(workdir / "gui.txt"),
+            "newLabel(80, 32, 40, 40, \"Hello\");\n"
+            "newButton(100, 40, 200, 300, 3, \"Edited\");\n");
+  designer->click(610, 591);  // Quit
+  EXPECT_EQ(designer->waitExit(20000), 0);
+  EXPECT_EQ(designer->stderrText(),
+            "gui.txt line 2: width below 1\n"
+            "Can't open output file gui.txt!\n");
 }
 
 // The designer runs as an ordinary user here, since root writes into any folder.
-TEST_P(Panelwright, ReadOnlyFolderEndsWithStatusOne) {
+TEST_P(Panelwright, ReadOnlyFolderShowsTheMessageAndKeepsRunning) {
   using fs::perms;
   fs::permissions(workdir, perms::owner_read | perms::owner_exec | perms::group_read |
                                perms::group_exec | perms::others_read | perms::others_exec);
   start(true);
-  designer->click(540, 591);  // Save
+  designer->drag(467, 51, 99, 67);  // a label to (96, 64)
+  designer->click(540, 591);        // Save
+  designer->click(595, 165);        // OK
+  expectPixels({{455, 105, YELLOW, "alert box"}, {475, 165, YELLOW, "no Cancel for a message"}},
+               "a save into a read-only folder");
   designer->click(595, 165);  // OK
-  EXPECT_EQ(designer->waitExit(20000), 1);
-  EXPECT_EQ(designer->stderrText(), "Can't open output file gui.txt!\n");
+  expectPixels(
+      {{455, 105, PALE_GREY, "alert gone"}, {100, 64, LIGHT_GREY_PIXEL, "the label's border"}},
+      "message dismissed");
   EXPECT_TRUE(fs::is_empty(workdir)) << "nothing is left behind";
+  designer->click(610, 591);  // Quit
+  EXPECT_EQ(designer->waitExit(20000), 0);
+  EXPECT_EQ(designer->stderrText(), "Can't open output file gui.txt!\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Runtimes, Panelwright, ::testing::ValuesIn(sdlRuntimes()), runtimeName);

@@ -154,8 +154,8 @@ TEST_F(CommandButtons, GridStaysPressedAcrossFullRedraws) {
   EXPECT_EQ(pixel(585, 425), SLATE_BLUE);
 }
 
-// Copy, Delete and Load change nothing unless a placed view is selected.
-TEST_F(CommandButtons, CopyDeleteAndLoadWithoutAPlacedViewChangeNothing) {
+// Copy and Delete change nothing unless a placed view is selected.
+TEST_F(CommandButtons, CopyAndDeleteWithoutAPlacedViewChangeNothing) {
   struct Selection {
     View* selected;
     const char* what;
@@ -167,7 +167,7 @@ TEST_F(CommandButtons, CopyDeleteAndLoadWithoutAPlacedViewChangeNothing) {
   for (const Selection& s : selections) {
     tempptr = s.selected;
     const auto before = snapshot();
-    for (View* button : {copybutton, deletebutton, loadbutton}) tapButton(button);
+    for (View* button : {copybutton, deletebutton}) tapButton(button);
     EXPECT_EQ(noOfViews(), 53) << s.what;
     EXPECT_EQ(tempptr, s.selected) << s.what;
     for (int i = 0; i < 53; ++i) EXPECT_EQ(getView(i)->status, FIXED_VIEWS[i].status) << s.what;

@@ -104,12 +104,6 @@ std::set<Point> without(std::set<Point> points, const std::set<Point>& removed) 
   return points;
 }
 
-std::string hex(uint32_t colour) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%06X", colour);
-  return text;
-}
-
 // Every pixel of the area is ink where the glyphs are and paper elsewhere.
 std::string textMismatch(const Screenshot& shot, Region area, const std::set<Point>& glyphs,
                          uint32_t ink, uint32_t paper) {
@@ -119,8 +113,8 @@ std::string textMismatch(const Screenshot& shot, Region area, const std::set<Poi
     for (int x = area.x0; x <= area.x1; ++x) {
       const uint32_t want = glyphs.count({x, y}) ? ink : paper;
       if (shot.at(x, y) != want && count++ == 0) {
-        first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") is " + hex(shot.at(x, y)) +
-                ", not " + hex(want);
+        first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") is " +
+                hexColour(shot.at(x, y)) + ", not " + hexColour(want);
       }
     }
   }

@@ -370,3 +370,16 @@ std::string XSession::stderrText() {
 }
 
 uint64_t XSession::flips() { return impl_->load(impl_->counters->flips); }
+
+std::string hexColour(uint32_t colour) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%06X", colour);
+  return text;
+}
+
+std::string fileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}

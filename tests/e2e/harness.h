@@ -29,6 +29,11 @@ std::vector<Runtime> sdlRuntimes();
 // For INSTANTIATE_TEST_SUITE_P names.
 std::string runtimeName(const ::testing::TestParamInfo<Runtime>& info);
 
+// "RRGGBB", for messages about pixels.
+std::string hexColour(uint32_t colour);
+// The whole file as bytes; empty when it cannot be read.
+std::string fileText(const std::string& path);
+
 // Path of a program built in this tree ("tintpad", "tallyboard", ...).
 std::string programPath(const std::string& program);
 

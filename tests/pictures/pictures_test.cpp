@@ -86,19 +86,6 @@ bool writing() {
   return value != nullptr && std::string(value) == "1";
 }
 
-std::string hex(uint32_t colour) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%06X", colour);
-  return text;
-}
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 Image cropOf(const Image& picture, const Crop& c) {
   Image part{c.width, c.height, {}};
   for (int y = c.y; y < c.y + c.height; ++y) {
@@ -129,7 +116,8 @@ void checkOrWrite(const Image& drawn, const std::string& name) {
     if (drawn.pixels[i] == expected.pixels[i]) continue;
     if (differing++ == 0) {
       first = "(" + std::to_string(i % drawn.width) + ", " + std::to_string(i / drawn.width) +
-              ") is " + hex(drawn.pixels[i]) + ", the picture has " + hex(expected.pixels[i]);
+              ") is " + hexColour(drawn.pixels[i]) + ", the picture has " +
+              hexColour(expected.pixels[i]);
     }
   }
   if (differing == 0) return;
@@ -171,14 +159,14 @@ TEST_P(Pictures, MatchWhatTheProgramDraws) {
     checkOrWrite(cropOf(drawn, c), c.file);
   }
   if (!scene.savesLayout) return;
-  const std::string saved = readFile(workdir / "gui.txt");
+  const std::string saved = fileText(workdir / "gui.txt");
   ASSERT_FALSE(saved.empty()) << "the designer saved no layout";
   if (writing()) {
     std::ofstream out(SAVED_LAYOUT, std::ios::binary);
     out << saved;
     EXPECT_TRUE(out.good()) << "cannot write " << SAVED_LAYOUT;
   } else {
-    EXPECT_EQ(readFile(SAVED_LAYOUT), saved) << "scripts/pictures.sh saves the layout anew";
+    EXPECT_EQ(fileText(SAVED_LAYOUT), saved) << "scripts/pictures.sh saves the layout anew";
   }
 }
 

@@ -39,6 +39,17 @@ int noOfViews() { return no_of_views; }
 
 View* getView(int index) { return viewList[index]; }
 
+// Every slot from first on is freed, the uncounted record that a full list
+// keeps in its last slot included.
+void removeViewsFrom(int first) {
+  if (first < 0 || first > no_of_views) return;
+  for (int i = first; i < viewListSlots; ++i) {
+    delete viewList[i];
+    viewList[i] = nullptr;
+  }
+  no_of_views = first;
+}
+
 // Pixels on a view's edge lie outside it, and the last match is the topmost view.
 View* findView(int x, int y) {
   View* hit = nullptr;

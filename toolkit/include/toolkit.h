@@ -76,6 +76,10 @@ View* insertView(int type, int width, int height, int xpos, int ypos, int id, co
                  int border, int background, int foreground, int value, int8_t status);
 int noOfViews();
 View* getView(int index);
+// Frees the views from list index first on and shortens the list to first
+// views, so that the freed slots serve new views. Pointers kept to the freed
+// views dangle afterwards.
+void removeViewsFrom(int first);
 // The last-created shown view strictly containing the point, or null.
 View* findView(int x, int y);
 
@@ -278,12 +282,23 @@ struct LayoutView {
   char text[VIEW_TEXT_LENGTH + 1];
 };
 
+// What kind of fault refused a layout, for a program that tells its user in
+// fewer words than the reason.
+enum class LayoutFault : int32_t {
+  NONE,
+  NO_FILE,          // there is no file of that name
+  UNREADABLE_FILE,  // a folder, a device, too large, not permitted, changing
+  BAD_LINE,         // a line of another form, a number out of range, a size below 1
+  TOO_MANY_VIEWS,   // more views than the view list can hold
+};
+
 // Why a layout was refused: the file, the line (0 when the file as a whole is
 // at fault) and what is wrong there.
 struct LayoutError {
   char file[256];
   int line;
   char reason[64];
+  LayoutFault fault;
 };
 
 // Larger files are refused unread: a layout of a full view list is a few kilobytes.

@@ -2,7 +2,14 @@
 // files: the toolkit's parser and loader, and the designer's Load.
 #pragma once
 
+#include <cstring>
+#include <iterator>
+#include <random>
+#include <string>
 #include <string_view>
+#include <vector>
+
+#include "toolkit.h"
 
 struct LayoutCase {
   const char* name;
@@ -76,3 +83,58 @@ inline constexpr LayoutCase BAD_LAYOUTS[] = {
     {"negative height", "newHSlider(1, -2, 3, 4);\n", 1, "height below 1", 0},
     {"a lone carriage return", "newVMeter(1, 2, 3, 4);\r\r\n", 1, "not a layout line", 0},
 };
+
+// A file for fuzzing readers: one of the seeds with one to four edits that
+// keep most of its shape (characters of the format replaced, inserted or
+// deleted, pieces of it repeated), or now and then plain noise.
+inline std::string mutatedLayout(std::mt19937& random, const std::string* seeds, size_t seedCount,
+                                 bool noise) {
+  constexpr char ALPHABET[] = "0123456789-+ \t\r\n\",;()\"newLabelButtonVMeterHSlider\0\xff";
+  std::string text = seeds[random() % seedCount];
+  if (noise) {
+    text.resize(random() % 200);
+    for (char& c : text) c = static_cast<char>(random());
+  }
+  for (int edits = 1 + static_cast<int>(random() % 4); edits > 0 && !text.empty(); --edits) {
+    const size_t at = random() % text.size();
+    const char c = ALPHABET[random() % (sizeof ALPHABET - 1)];
+    switch (random() % 4) {
+      case 0:
+        text[at] = c;
+        break;
+      case 1:
+        text.insert(at, 1, c);
+        break;
+      case 2:
+        text.erase(at, 1 + random() % 8);
+        break;
+      default:
+        text.insert(at, text.substr(random() % text.size(), random() % 40));
+    }
+  }
+  return text;
+}
+
+// A view record holding the fields a layout line carries.
+inline View viewOfLine(const LayoutView& v) {
+  View view{};
+  view.type = v.type;
+  view.width = v.width;
+  view.height = v.height;
+  view.xpos = v.xpos;
+  view.ypos = v.ypos;
+  view.id = v.id;
+  std::memcpy(view.text, v.text, sizeof view.text);
+  return view;
+}
+
+// The lines the designer writes for these views.
+inline std::string linesOf(const std::vector<LayoutView>& views) {
+  std::string text;
+  for (const LayoutView& v : views) {
+    const View view = viewOfLine(v);
+    char line[LAYOUT_LINE_SIZE];
+    text.append(line, static_cast<size_t>(formatLayoutLine(&view, line)));
+  }
+  return text;
+}

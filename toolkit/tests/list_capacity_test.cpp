@@ -36,3 +36,25 @@ TEST_F(ListCapacity, SlotCountIsBoundByTheProgram) {
   EXPECT_TRUE(viewListSlots == 120 || viewListSlots == 80);
   EXPECT_EQ(screenWidth == 710, viewListSlots == 120);
 }
+
+// Removing views frees their slots, the uncounted record of a full list
+// included (the leak checker sees it), and new views fill them again.
+TEST_F(ListCapacity, RemovedViewsFreeTheirSlots) {
+  const int most = viewListSlots - 1;
+  for (int round = 0; round < 3; ++round) {
+    for (int i = noOfViews(); i < most + 1; ++i) addLabel(i);
+    ASSERT_EQ(noOfViews(), most);
+    View* kept = getView(4);
+    removeViewsFrom(5);
+    EXPECT_EQ(noOfViews(), 5);
+    EXPECT_EQ(getView(4), kept);
+    EXPECT_EQ(kept->xpos, 4) << "views below the cut stay intact";
+    for (int i = 5; i < viewListSlots; ++i) EXPECT_EQ(viewList[i], nullptr) << i;
+    EXPECT_EQ(findView(50, 50), nullptr) << "removed views are not hit";
+  }
+  removeViewsFrom(noOfViews() + 1);
+  removeViewsFrom(-1);
+  EXPECT_EQ(noOfViews(), 5) << "a cut outside the list changes nothing";
+  removeViewsFrom(0);
+  EXPECT_EQ(noOfViews(), 0);
+}

@@ -27,33 +27,11 @@ int parse(std::string_view text, std::vector<LayoutView>* views, LayoutError* er
   return count;
 }
 
-View viewOf(const LayoutView& v) {
-  View view{};
-  view.type = v.type;
-  view.width = v.width;
-  view.height = v.height;
-  view.xpos = v.xpos;
-  view.ypos = v.ypos;
-  view.id = v.id;
-  std::memcpy(view.text, v.text, sizeof view.text);
-  return view;
-}
-
-std::string written(const std::vector<LayoutView>& views) {
-  std::string text;
-  for (const LayoutView& v : views) {
-    const View view = viewOf(v);
-    char line[LAYOUT_LINE_SIZE];
-    text.append(line, static_cast<size_t>(formatLayoutLine(&view, line)));
-  }
-  return text;
-}
-
 bool sameViews(const std::vector<LayoutView>& a, const std::vector<LayoutView>& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    const View x = viewOf(a[i]);
-    const View y = viewOf(b[i]);
+    const View x = viewOfLine(a[i]);
+    const View y = viewOfLine(b[i]);
     if (std::memcmp(&x, &y, sizeof x) != 0) return false;
   }
   return true;
@@ -91,7 +69,7 @@ TEST(LayoutParse, WritesBackTheSameBytes) {
   std::vector<LayoutView> views;
   LayoutError error{};
   ASSERT_EQ(parse(EVERY_FORM, &views, &error), 8);
-  EXPECT_EQ(written(views), EVERY_FORM);
+  EXPECT_EQ(linesOf(views), EVERY_FORM);
 }
 
 TEST(LayoutParse, AcceptsEveryTolerance) {
@@ -104,7 +82,7 @@ TEST(LayoutParse, AcceptsEveryTolerance) {
   LayoutError error{};
   ASSERT_EQ(
       parse(" \tnewButton ( 80 ,\t32 , 1 , 2 , -3 ,  \"  O K \" ) ;\t \r\n\n", &views, &error), 1);
-  EXPECT_EQ(written(views), "newButton(80, 32, 1, 2, -3, \"  O K \");\n");
+  EXPECT_EQ(linesOf(views), "newButton(80, 32, 1, 2, -3, \"  O K \");\n");
   ASSERT_EQ(parse("\n\nnewLabel(9, 9, 0, 0, \"abcdefghijklmnopqrstuvwxyz\")", &views, &error), -1);
   ASSERT_EQ(parse("\n\nnewLabel(9, 9, 0, 0, \"abcdefghijklmnopqrstuvwxyz\");", &views, &error), 1);
   EXPECT_STREQ(views[0].text, "abcdefghijklmnopqrstuvwx");
@@ -118,6 +96,7 @@ TEST(LayoutParse, RefusesBadInputNamingTheLine) {
     EXPECT_EQ(parse(c.text, &views, &error), -1) << c.name;
     EXPECT_EQ(error.line, c.line) << c.name;
     EXPECT_STREQ(error.reason, c.reason) << c.name;
+    EXPECT_EQ(error.fault, LayoutFault::BAD_LINE) << c.name;
   }
 }
 
@@ -131,6 +110,7 @@ TEST(LayoutParse, RefusesMoreViewsThanTheCapacity) {
   EXPECT_EQ(parse(three, &views, &error, 2), -1);
   EXPECT_EQ(error.line, 4);
   EXPECT_STREQ(error.reason, "more views than the view list can hold");
+  EXPECT_EQ(error.fault, LayoutFault::TOO_MANY_VIEWS);
   EXPECT_EQ(parse("", &views, &error, 0), 0);
   EXPECT_EQ(parse("newVMeter(1, 2, 3, 4);", &views, &error, 0), -1);
 }
@@ -144,10 +124,11 @@ class LayoutFile : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir); }
 
-  std::string refusal(const fs::path& path) {
+  std::string refusal(const fs::path& path, LayoutFault fault = LayoutFault::UNREADABLE_FILE) {
     LayoutView views[4];
     LayoutError error{};
     EXPECT_EQ(readLayout(path.c_str(), views, 4, &error), -1);
+    EXPECT_EQ(error.fault, fault) << path;
     char message[400];
     describeLayoutError(&error, message, sizeof message);
     return message;
@@ -158,7 +139,7 @@ class LayoutFile : public ::testing::Test {
 
 TEST_F(LayoutFile, RefusesWhatIsNoLayoutFile) {
   const std::string name = (dir / "gui.txt").string();
-  EXPECT_EQ(refusal(dir / "gui.txt"), name + ": no such file");
+  EXPECT_EQ(refusal(dir / "gui.txt", LayoutFault::NO_FILE), name + ": no such file");
   fs::create_directory(dir / "gui.txt");
   EXPECT_EQ(refusal(dir / "gui.txt"), name + ": a folder, not a file");
   fs::remove(dir / "gui.txt");
@@ -168,7 +149,7 @@ TEST_F(LayoutFile, RefusesWhatIsNoLayoutFile) {
   std::ofstream(dir / "gui.txt") << std::string(LAYOUT_FILE_LIMIT + 1, '\n');
   EXPECT_EQ(refusal(dir / "gui.txt"), name + ": larger than 1 MiB");
   std::ofstream(dir / "gui.txt") << "newVMeter(1, 2, 3, 4);\nnewVMeter(1, 0, 3, 4);\n";
-  EXPECT_EQ(refusal(dir / "gui.txt"), name + " line 2: height below 1");
+  EXPECT_EQ(refusal(dir / "gui.txt", LayoutFault::BAD_LINE), name + " line 2: height below 1");
 }
 
 TEST_F(LayoutFile, ReadsTheWholeFile) {
@@ -176,7 +157,7 @@ TEST_F(LayoutFile, ReadsTheWholeFile) {
   LayoutView views[8];
   LayoutError error{};
   ASSERT_EQ(readLayout((dir / "gui.txt").c_str(), views, 8, &error), 8);
-  EXPECT_EQ(written({views, views + 8}), EVERY_FORM);
+  EXPECT_EQ(linesOf({views, views + 8}), EVERY_FORM);
 }
 
 // Mutations of good files that keep most of their shape, and plain noise: a
@@ -186,31 +167,9 @@ TEST(LayoutParse, MutatedFilesAreReadConsistentlyOrRefused) {
   std::mt19937 random(20261207);
   const std::string seeds[] = {std::string(EVERY_FORM), "newLabel(1, 2, 3, 4, \"ab\");\r\n\n",
                                "  newButton ( 5 , 6 , 7 , 8 , 9 , \"x\" ) ;"};
-  constexpr char ALPHABET[] = "0123456789-+ \t\r\n\",;()\"newLabelButtonVMeterHSlider\0\xff";
   int accepted = 0;
   for (int round = 0; round < 50000; ++round) {
-    std::string text = seeds[random() % std::size(seeds)];
-    if (round % 10 == 0) {
-      text.resize(random() % 200);
-      for (char& c : text) c = static_cast<char>(random());
-    }
-    for (int edits = 1 + static_cast<int>(random() % 4); edits > 0 && !text.empty(); --edits) {
-      const size_t at = random() % text.size();
-      const char c = ALPHABET[random() % (sizeof ALPHABET - 1)];
-      switch (random() % 4) {
-        case 0:
-          text[at] = c;
-          break;
-        case 1:
-          text.insert(at, 1, c);
-          break;
-        case 2:
-          text.erase(at, 1 + random() % 8);
-          break;
-        default:
-          text.insert(at, text.substr(random() % text.size(), random() % 40));
-      }
-    }
+    const std::string text = mutatedLayout(random, seeds, std::size(seeds), round % 10 == 0);
     std::vector<LayoutView> views;
     LayoutError error{};
     const int count = parse(text, &views, &error, 12);
@@ -228,7 +187,7 @@ TEST(LayoutParse, MutatedFilesAreReadConsistentlyOrRefused) {
       ASSERT_GE(v.height, 1);
     }
     std::vector<LayoutView> again;
-    ASSERT_EQ(parse(written(views), &again, &error, 12), count) << text;
+    ASSERT_EQ(parse(linesOf(views), &again, &error, 12), count) << text;
     ASSERT_TRUE(sameViews(views, again)) << text;
   }
   EXPECT_GT(accepted, 1000) << "the mutations should keep many files readable";

@@ -51,6 +51,7 @@ int loadLayout(const char* path, int dx, int dy, LayoutError* error) {
   if (count < 0) return -1;
   for (int i = 0; i < count; ++i) {
     if (!fitsInt(int64_t{views[i].xpos} + dx) || !fitsInt(int64_t{views[i].ypos} + dy)) {
+      error->fault = LayoutFault::BAD_LINE;
       error->line = views[i].line;
       std::snprintf(error->reason, sizeof error->reason, "moved position outside the int range");
       return -1;

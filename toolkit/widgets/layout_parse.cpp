@@ -16,7 +16,8 @@ static constexpr const char* WIDTH_BELOW_1 = "width below 1";
 static constexpr const char* HEIGHT_BELOW_1 = "height below 1";
 static constexpr const char* TOO_MANY_VIEWS = "more views than the view list can hold";
 
-static void refuse(LayoutError* error, int line, const char* reason) {
+static void refuse(LayoutError* error, LayoutFault fault, int line, const char* reason) {
+  error->fault = fault;
   error->line = line;
   std::snprintf(error->reason, sizeof error->reason, "%s", reason);
 }
@@ -144,6 +145,7 @@ static const char* nextLine(const char* start, const char* end) {
 int parseLayout(const char* text, size_t length, LayoutView* views, int capacity,
                 LayoutError* error) {
   error->file[0] = '\0';
+  error->fault = LayoutFault::NONE;
   const char* const end = text + length;
   int count = 0;
   int lineNumber = 0;
@@ -154,16 +156,16 @@ int parseLayout(const char* text, size_t length, LayoutView* views, int capacity
     LayoutView view;
     const Parsed parsed = parseLine(line, &view);
     if (parsed != Parsed::OK) {
-      refuse(error, lineNumber,
+      refuse(error, LayoutFault::BAD_LINE, lineNumber,
              parsed == Parsed::MALFORMED ? NOT_A_LAYOUT_LINE : OUTSIDE_INT_RANGE);
       return -1;
     }
     if (const char* fault = sizeFault(view)) {
-      refuse(error, lineNumber, fault);
+      refuse(error, LayoutFault::BAD_LINE, lineNumber, fault);
       return -1;
     }
     if (count == capacity) {
-      refuse(error, lineNumber, TOO_MANY_VIEWS);
+      refuse(error, LayoutFault::TOO_MANY_VIEWS, lineNumber, TOO_MANY_VIEWS);
       return -1;
     }
     view.line = lineNumber;
@@ -172,9 +174,10 @@ int parseLayout(const char* text, size_t length, LayoutView* views, int capacity
   return count;
 }
 
-static void refuseFile(LayoutError* error, const char* path, const char* reason) {
+static void refuseFile(LayoutError* error, const char* path, LayoutFault fault,
+                       const char* reason) {
   std::snprintf(error->file, sizeof error->file, "%s", path);
-  refuse(error, 0, reason);
+  refuse(error, fault, 0, reason);
 }
 
 static const char* fileFault(int fd, off_t* size) {
@@ -207,7 +210,11 @@ static const char* readAll(int fd, std::string* contents) {
 static bool readWhole(const char* path, std::string* contents, LayoutError* error) {
   const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    refuseFile(error, path, errno == ENOENT ? "no such file" : std::strerror(errno));
+    if (errno == ENOENT) {
+      refuseFile(error, path, LayoutFault::NO_FILE, "no such file");
+    } else {
+      refuseFile(error, path, LayoutFault::UNREADABLE_FILE, std::strerror(errno));
+    }
     return false;
   }
   off_t size = 0;
@@ -218,7 +225,7 @@ static bool readWhole(const char* path, std::string* contents, LayoutError* erro
     fault = readAll(fd, contents);
   }
   close(fd);
-  if (fault != nullptr) refuseFile(error, path, fault);
+  if (fault != nullptr) refuseFile(error, path, LayoutFault::UNREADABLE_FILE, fault);
   return fault == nullptr;
 }
 

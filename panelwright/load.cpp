@@ -1,0 +1,68 @@
+// Loading a layout: "gui.txt" is read and checked whole, then its views replace
+// the placed ones, each built as a drop from the palette entry of its kind.
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "designer.h"
+
+static constexpr const char* LOAD_QUESTION = "Replace current layout?";
+
+// The message keeps to the 24 characters the alert shows whole: a line number
+// has at most 7 digits, as a layout file holds at most 1 MiB.
+static void tellRefusal(const LayoutError& error) {
+  char line[sizeof error.file + sizeof error.reason + 32];
+  describeLayoutError(&error, line, sizeof line);
+  std::fprintf(stderr, "%s\n", line);
+  char message[VIEW_TEXT_LENGTH + 1];
+  switch (error.fault) {
+    case LayoutFault::NO_FILE:
+      std::snprintf(message, sizeof message, "No %s to load", LAYOUT_FILE);
+      break;
+    case LayoutFault::BAD_LINE:
+      std::snprintf(message, sizeof message, "Bad %s line %d", LAYOUT_FILE, error.line);
+      break;
+    case LayoutFault::TOO_MANY_VIEWS:
+      std::snprintf(message, sizeof message, "Too many views to load");
+      break;
+    default:
+      std::snprintf(message, sizeof message, "Can't read %s", LAYOUT_FILE);
+  }
+  tellInAlert(message);
+}
+
+// A drop of the palette entry of its kind, moved and resized to the saved
+// geometry; labels and buttons take the saved text and id as well.
+static void placeLoadedView(const LayoutView& saved) {
+  View* overlay = placeUserView(paletteWidgetOf(saved.type), saved.xpos, saved.ypos);
+  View* widget = getView(overlay->value);
+  widget->width = overlay->width = saved.width;
+  widget->height = overlay->height = saved.height;
+  const LayoutFormat* format = layoutFormatOf(saved.type);
+  if (format->hasId) widget->id = saved.id;
+  if (format->hasText) std::memcpy(widget->text, saved.text, sizeof widget->text);
+}
+
+static void replaceLayout(const std::vector<LayoutView>& views, int count) {
+  removeUserViews();
+  for (int i = 0; i < count; ++i) placeLoadedView(views[static_cast<size_t>(i)]);
+  tempptr = nullptr;
+  widthflag = 0;
+  heightflag = 0;
+  clearProperties();
+}
+
+void loadGUI() {
+  // The alert's question or message is being answered already.
+  if (alertIsUp()) return;
+  std::vector<LayoutView> views(static_cast<size_t>(userViewCapacity()));
+  LayoutError error{};
+  const int count = readLayout(LAYOUT_FILE, views.data(), userViewCapacity(), &error);
+  if (count < 0) {
+    tellRefusal(error);
+  } else if (!placedViewsShowing() || askInAlert(LOAD_QUESTION)) {
+    replaceLayout(views, count);
+  }
+  hideAlert();
+  redrawAllViews();
+}
