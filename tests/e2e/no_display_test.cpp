@@ -67,10 +67,11 @@ class Process {
   Process& operator=(const Process&) = delete;
 
   // Waits until the process ends or has written more than outLimit bytes to
-  // its standard output, for at most 30 seconds.
+  // its standard output, for at most 10 seconds: a program that keeps running
+  // in the terminal must not hold the suite up.
   Outcome wait(uintmax_t outLimit = UINTMAX_MAX) {
     Outcome outcome;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (pid_ > 0 && std::chrono::steady_clock::now() < deadline) {
       int status = 0;
       if (waitpid(pid_, &status, WNOHANG) == pid_) {

@@ -13,11 +13,7 @@ FuzzRect fuzzTarget(int index) {
 }
 
 void freeViews() {
-  for (int i = 0; i < viewListSlots; ++i) {
-    delete viewList[i];
-    viewList[i] = nullptr;
-  }
-  no_of_views = 0;
+  removeViewsFrom(0);
   quit = 0;
 }
 
