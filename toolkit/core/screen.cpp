@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "surface.h"
 #include "toolkit.h"
@@ -66,12 +67,15 @@ void fillClippedRectangle(int64_t width, int64_t height, int64_t x, int64_t y, i
   const int64_t top = std::max<int64_t>(y, 0);
   const int64_t right = std::min<int64_t>(x + width, screen->w);
   const int64_t bottom = std::min<int64_t>(y + height, screen->h);
+  if (left >= right || top >= bottom) return;
   const int64_t stride = screen->pitch / 4;
-  auto* pixels = static_cast<uint32_t*>(screen->pixels);
-  for (int64_t row = top; row < bottom && left < right; ++row) {
-    std::fill(pixels + row * stride + left, pixels + row * stride + right,
-              static_cast<uint32_t>(colour));
-  }
+  uint32_t* const firstRow = static_cast<uint32_t*>(screen->pixels) + top * stride + left;
+  const auto rowBytes = static_cast<size_t>(right - left) * sizeof(uint32_t);
+  std::fill(firstRow, firstRow + (right - left), static_cast<uint32_t>(colour));
+  // The other rows are copies of the first: the C library's copy moves wide
+  // words where a loop of single stores would not.
+  for (int64_t row = 1; row < bottom - top; ++row)
+    std::memcpy(firstRow + row * stride, firstRow, rowBytes);
 }
 
 void fillScreen(int colour) {
