@@ -3,7 +3,6 @@
 // the alert, saving and loading).
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 
 #include "greys.h"
@@ -140,11 +139,6 @@ bool placedViewsShowing();
 // A view keeps a width and height of at least one pixel: below that it would
 // vanish from the screen and the hit test while still being saved.
 inline int keptSize(int size) { return size < 1 ? 1 : size; }
-// Geometry computed wider, held at the ends of the int range: a loaded view
-// may stand anywhere in it, and a step or a copy beyond its end stops there.
-inline int32_t saturated(int64_t value) {
-  return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
-}
 void copySelectedView();
 void deleteSelectedView();
 

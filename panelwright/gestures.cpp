@@ -70,11 +70,11 @@ static void moveOrResize(View* widget, Point target) {
   }
   if (widthflag == 1) {
     widget->width = tempptr->width =
-        keptSize(saturated(int64_t{widget->width} + target.x - widget->xpos));
+        keptSize(saturatedCoordinate(int64_t{widget->width} + target.x - widget->xpos));
   }
   if (heightflag == 1) {
     widget->height = tempptr->height =
-        keptSize(saturated(int64_t{widget->height} + target.y - widget->ypos));
+        keptSize(saturatedCoordinate(int64_t{widget->height} + target.y - widget->ypos));
   }
 }
 
@@ -99,7 +99,8 @@ void viewUpEvent(View* v, int x, int y) {
 void copySelectedView() {
   if (!layoutHasRoom()) return;
   const View* widget = getView(tempptr->value);
-  placeCopy(widget, saturated(int64_t{widget->xpos} + 10), saturated(int64_t{widget->ypos} + 10));
+  placeCopy(widget, saturatedCoordinate(int64_t{widget->xpos} + 10),
+            saturatedCoordinate(int64_t{widget->ypos} + 10));
   redrawAllViews();
 }
 

@@ -21,6 +21,5 @@ void drawGraphicView(View* v) {
   // caption then lies far off the screen, where the nearest int keeps it.
   const int64_t x = int64_t{v->xpos} + v->width / 2 - kept * CHARACTER_WIDTH / 2;
   const int64_t y = int64_t{v->ypos} + v->height / 2 - 6;
-  drawText(caption, static_cast<int>(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX)),
-           static_cast<int>(std::clamp<int64_t>(y, INT32_MIN, INT32_MAX)), CAPTION_SCALE, GREY);
+  drawText(caption, saturatedCoordinate(x), saturatedCoordinate(y), CAPTION_SCALE, GREY);
 }

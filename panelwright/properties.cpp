@@ -44,8 +44,9 @@ static const Stepper* stepperOf(const View* v) {
 
 bool isStepper(const View* v) { return stepperOf(v) != nullptr; }
 
+// A loaded view may stand at the end of the int range; a step beyond it stops there.
 static int32_t stepped(const Stepper& s, int32_t value) {
-  const int32_t next = saturated(int64_t{value} + s.step);
+  const int32_t next = saturatedCoordinate(int64_t{value} + s.step);
   return s.field == &View::width || s.field == &View::height ? keptSize(next) : next;
 }
 

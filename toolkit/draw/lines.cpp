@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 
@@ -65,9 +64,7 @@ void drawLine(int x1, int y1, int x2, int y2, int thickness, int colour) {
 
 // A far edge beyond the range of int is drawn as if at its limit, which lies
 // off the surface either way.
-static int farEdge(int start, int size) {
-  return static_cast<int>(std::clamp<int64_t>(int64_t{start} + size, INT_MIN, INT_MAX));
-}
+static int farEdge(int start, int size) { return saturatedCoordinate(int64_t{start} + size); }
 
 void drawRectangle(int width, int height, int x, int y, int thickness, int colour) {
   const int right = farEdge(x, width);

@@ -104,6 +104,13 @@ inline void setPixel(int x, int y, int colour) {
   }
 }
 
+// Shapes worked out in 64 bits reach the int-taking primitives as the nearest
+// int: a coordinate beyond the int range lies far off every surface, and a
+// size or position held at its end stays off the surface too.
+inline int saturatedCoordinate(int64_t value) {
+  return value < INT32_MIN ? INT32_MIN : value > INT32_MAX ? INT32_MAX : static_cast<int>(value);
+}
+
 inline int getPixel(int x, int y) {
   if (static_cast<unsigned>(x) < static_cast<unsigned>(screen->w) &&
       static_cast<unsigned>(y) < static_cast<unsigned>(screen->h)) {
