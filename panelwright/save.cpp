@@ -13,6 +13,10 @@
 
 namespace fs = std::filesystem;
 
+// Asked instead of the usual question when another designer or an editor has
+// written gui.txt since this designer last loaded or saved it.
+static constexpr const char* CHANGED_QUESTION = "Replace changed gui.txt?";
+
 // Short forms of the failures, for the alert's text label.
 static constexpr const char* CANNOT_OPEN = "Can't open gui.txt!";
 static constexpr const char* CANNOT_WRITE = "Can't write gui.txt!";
@@ -123,8 +127,13 @@ static const char* replaceLayoutFile() {
 void saveGUI() {
   // A second Save while the alert is up would nest another alert in this one.
   if (alertIsUp()) return;
-  if (askInAlert(SAVE_QUESTION)) {
-    if (const char* failure = replaceLayoutFile()) tellInAlert(failure);
+  if (askInAlert(layoutFileChangedOnDisk() ? CHANGED_QUESTION : SAVE_QUESTION)) {
+    if (const char* failure = replaceLayoutFile()) {
+      tellInAlert(failure);
+    } else {
+      markLayoutSaved();
+      stampLayoutFile();
+    }
   }
   hideAlert();
   redrawAllViews();

@@ -34,6 +34,7 @@ class DesignerTest : public ScreenTest {
     createFixedViews();
     drawAllViews();
     noOfFixViews = noOfViews() - 1;
+    startKeysAndHistory();
     resetFlipCount();
   }
 

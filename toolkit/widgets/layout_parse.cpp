@@ -11,6 +11,7 @@
 #include "toolkit.h"
 
 static constexpr const char* NOT_A_LAYOUT_LINE = "not a layout line";
+static constexpr const char* BAD_ESCAPE = "backslash not before \\\" or \\\\";
 static constexpr const char* OUTSIDE_INT_RANGE = "number outside the int range";
 static constexpr const char* WIDTH_BELOW_1 = "width below 1";
 static constexpr const char* HEIGHT_BELOW_1 = "height below 1";
@@ -29,7 +30,7 @@ struct Cursor {
   const char* end;
 };
 
-enum class Parsed { OK, MALFORMED, OUT_OF_RANGE };
+enum class Parsed { OK, MALFORMED, OUT_OF_RANGE, BAD_ESCAPE };
 }  // namespace
 
 static bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -85,19 +86,24 @@ static Parsed takeCommaAndNumber(Cursor& c, int32_t* number) {
   return take(c, ',') ? takeNumber(c, number) : Parsed::MALFORMED;
 }
 
-// The characters between two quotes; a text cannot hold a quote, a line feed
-// or a zero byte, and keeps its first VIEW_TEXT_LENGTH characters.
-static bool takeText(Cursor& c, char* text) {
-  if (!take(c, ',') || !take(c, '"')) return false;
+// The characters between two quotes, where \" stands for a quote and \\ for a
+// backslash, as in C++; a text cannot hold a line feed or a zero byte, and
+// keeps its first VIEW_TEXT_LENGTH characters.
+static Parsed takeText(Cursor& c, char* text) {
+  if (!take(c, ',') || !take(c, '"')) return Parsed::MALFORMED;
   size_t length = 0;
   for (; c.at < c.end && *c.at != '"'; ++c.at) {
-    if (*c.at == '\0') return false;
+    if (*c.at == '\0') return Parsed::MALFORMED;
+    if (*c.at == '\\') {
+      ++c.at;
+      if (c.at == c.end || (*c.at != '"' && *c.at != '\\')) return Parsed::BAD_ESCAPE;
+    }
     if (length < VIEW_TEXT_LENGTH) text[length++] = *c.at;
   }
   text[length] = '\0';
-  if (c.at == c.end) return false;
+  if (c.at == c.end) return Parsed::MALFORMED;
   ++c.at;
-  return true;
+  return Parsed::OK;
 }
 
 static Parsed parseLine(Cursor c, LayoutView* view) {
@@ -111,10 +117,24 @@ static Parsed parseLine(Cursor c, LayoutView* view) {
     const Parsed parsed = i == 0 ? takeNumber(c, numbers[i]) : takeCommaAndNumber(c, numbers[i]);
     if (parsed != Parsed::OK) return parsed;
   }
-  if (format->hasText && !takeText(c, view->text)) return Parsed::MALFORMED;
+  if (format->hasText) {
+    const Parsed parsed = takeText(c, view->text);
+    if (parsed != Parsed::OK) return parsed;
+  }
   if (!take(c, ')') || !take(c, ';')) return Parsed::MALFORMED;
   skipBlanks(c);
   return c.at == c.end ? Parsed::OK : Parsed::MALFORMED;
+}
+
+static const char* parseFault(Parsed parsed) {
+  switch (parsed) {
+    case Parsed::OUT_OF_RANGE:
+      return OUTSIDE_INT_RANGE;
+    case Parsed::BAD_ESCAPE:
+      return BAD_ESCAPE;
+    default:
+      return NOT_A_LAYOUT_LINE;
+  }
 }
 
 static const char* sizeFault(const LayoutView& view) {
@@ -156,8 +176,7 @@ int parseLayout(const char* text, size_t length, LayoutView* views, int capacity
     LayoutView view;
     const Parsed parsed = parseLine(line, &view);
     if (parsed != Parsed::OK) {
-      refuse(error, LayoutFault::BAD_LINE, lineNumber,
-             parsed == Parsed::MALFORMED ? NOT_A_LAYOUT_LINE : OUTSIDE_INT_RANGE);
+      refuse(error, LayoutFault::BAD_LINE, lineNumber, parseFault(parsed));
       return -1;
     }
     if (const char* fault = sizeFault(view)) {
