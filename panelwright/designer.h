@@ -212,6 +212,8 @@ bool layoutUnsaved();
 
 void designerKeyDown(const SDL_keysym& key);
 bool isEditing();
+// Drops an edit in progress without committing it, for a designer started afresh.
+void forgetEditing();
 // Starts editing the text of the selected label or button, if one is selected.
 void startEditing();
 void editKey(const SDL_keysym& key);

@@ -94,8 +94,8 @@ void viewUpEvent(View* v, int x, int y) {
     moveOrResize(widget, target);
     shown = widget;
   }
-  noteLayoutChange();
   showProperties(shown);
+  noteLayoutChange();
   redrawAllViews();
   markActiveView();
   quitIfAskedMeanwhile();

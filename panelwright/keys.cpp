@@ -27,8 +27,8 @@ static void nudge(int dx, int dy, bool resize) {
     if (dx != 0) widget->xpos = tempptr->xpos = steppedOnGrid(widget->xpos, dx);
     if (dy != 0) widget->ypos = tempptr->ypos = steppedOnGrid(widget->ypos, dy);
   }
-  noteLayoutChange();
   showProperties(widget);
+  noteLayoutChange();
   redrawAllViews();
   markActiveView();
 }

@@ -32,6 +32,7 @@ void startKeysAndHistory() {
   receiveQuitRequests(quitDesigner);
   dragging = false;
   quitAsked = false;
+  forgetEditing();
   startHistory();
   forgetLayoutStamp();
 }

@@ -25,6 +25,11 @@ static char idText[ID_DIGITS + 1];
 
 bool isEditing() { return editing != Editing::NONE; }
 
+void forgetEditing() {
+  editing = Editing::NONE;
+  edited = nullptr;
+}
+
 static const char* editedCharacters() { return editing == Editing::TEXT ? edited->text : idText; }
 
 static void showEditing() {
@@ -40,7 +45,6 @@ static void showEditing() {
 }
 
 static void showEdited() {
-  showProperties(edited);
   redrawAllViews();
   markActiveView();
 }
@@ -75,6 +79,7 @@ void finishEditing() {
   if (editing == Editing::ID) commitId();
   if (!isEditing()) return;
   editing = Editing::NONE;
+  showProperties(edited);
   noteLayoutChange();
   showEdited();
 }
@@ -82,6 +87,7 @@ void finishEditing() {
 static void cancelEditing() {
   if (editing == Editing::TEXT) std::memcpy(edited->text, originalText, sizeof originalText);
   editing = Editing::NONE;
+  showProperties(edited);
   showEdited();
 }
 
