@@ -169,8 +169,11 @@ TEST_P(Panelwright, MoveResizeCopyDeleteAndSteppers) {
                 {250, 299, WHITE, "above the frame"}},
                "steppers");
 
-  // A release on the leftmost column lies outside every view.
+  // A release on the leftmost column lies outside every view; the layout is
+  // unsaved, so the designer asks first.
   designer->click(0, 300);
+  expectPixels({{455, 105, YELLOW, "alert box"}, {475, 165, PALE_GREY, "Cancel"}}, "edge release");
+  designer->click(595, 165);  // OK
   EXPECT_EQ(designer->waitExit(20000), 0) << designer->stderrText();
 }
 
@@ -303,9 +306,45 @@ TEST_P(Panelwright, ReadOnlyFolderShowsTheMessageAndKeepsRunning) {
       {{455, 105, PALE_GREY, "alert gone"}, {100, 64, LIGHT_GREY_PIXEL, "the label's border"}},
       "message dismissed");
   EXPECT_TRUE(fs::is_empty(workdir)) << "nothing is left behind";
-  designer->click(610, 591);  // Quit
+  designer->click(610, 591);  // Quit: the layout is unsaved, so it asks
+  designer->click(595, 165);  // OK
   EXPECT_EQ(designer->waitExit(20000), 0);
   EXPECT_EQ(designer->stderrText(), "Can't open output file gui.txt!\n");
+}
+
+// Real key presses: select a button, rename it, give it an id, nudge it, undo
+// the last nudge and save with the keys alone.
+TEST_P(Panelwright, KeysRenameSetAnIdNudgeUndoAndSave) {
+  start();
+  designer->drag(579, 51, 211, 307);  // a button to (208, 304)
+  designer->click(40, 40);            // select the canvas
+  designer->click(248, 320);          // select the button
+  designer->key("F2");
+  for (int i = 0; i < 6; ++i) {
+    designer->key("BackSpace");
+    designer->settle();
+  }
+  designer->type("go");
+  expectPixels({{449, 541, DARK_GREY, "the caret after \"go\" in the text view"},
+                {449, 540, LIGHT_GREY_PIXEL, "above the caret"}},
+               "typing");
+  designer->key("Tab");
+  designer->key("BackSpace");
+  designer->type("42");
+  designer->key("Return");
+  for (int i = 0; i < 3; ++i) {
+    designer->key("Right");
+    designer->settle();
+  }
+  designer->key("z", "Control_L");
+  designer->key("s", "Control_L");
+  designer->settle();
+  expectPixels({{455, 105, YELLOW, "alert box"}}, "Ctrl+S");
+  designer->key("Return");
+  designer->settle();
+  EXPECT_EQ(fileText(workdir / "gui.txt"), "newButton(80, 32, 210, 304, 42, \"go\");\n");
+  designer->click(610, 591);  // Quit: saved, so it ends at once
+  EXPECT_EQ(designer->waitExit(20000), 0) << designer->stderrText();
 }
 
 INSTANTIATE_TEST_SUITE_P(Runtimes, Panelwright, ::testing::ValuesIn(sdlRuntimes()), runtimeName);

@@ -264,11 +264,22 @@ void XSession::drag(int x0, int y0, int x1, int y1, int steps, int button) {
   settle();
 }
 
-void XSession::key(const char* keysym) {
+void XSession::key(const char* keysym, const char* modifier) {
   const KeyCode code = XKeysymToKeycode(impl_->display, XStringToKeysym(keysym));
+  const KeyCode held =
+      modifier != nullptr ? XKeysymToKeycode(impl_->display, XStringToKeysym(modifier)) : 0;
+  if (held != 0) XTestFakeKeyEvent(impl_->display, held, True, CurrentTime);
   XTestFakeKeyEvent(impl_->display, code, True, CurrentTime);
   XTestFakeKeyEvent(impl_->display, code, False, CurrentTime);
+  if (held != 0) XTestFakeKeyEvent(impl_->display, held, False, CurrentTime);
   XFlush(impl_->display);
+}
+
+void XSession::type(const std::string& keysyms) {
+  for (char c : keysyms) {
+    key(std::string(1, c).c_str());
+    settle();
+  }
 }
 
 void XSession::settle(int timeoutMs) {
