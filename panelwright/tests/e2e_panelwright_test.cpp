@@ -317,31 +317,13 @@ TEST_P(Panelwright, ReadOnlyFolderShowsTheMessageAndKeepsRunning) {
 TEST_P(Panelwright, KeysRenameSetAnIdNudgeUndoAndSave) {
   start();
   designer->drag(579, 51, 211, 307);  // a button to (208, 304)
-  designer->click(40, 40);            // select the canvas
   designer->click(248, 320);          // select the button
-  designer->key("F2");
-  for (int i = 0; i < 6; ++i) {
-    designer->key("BackSpace");
-    designer->settle();
-  }
-  designer->type("go");
+  designer->keys("F2 BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace g o");
   expectPixels({{449, 541, DARK_GREY, "the caret after \"go\" in the text view"},
                 {449, 540, LIGHT_GREY_PIXEL, "above the caret"}},
                "typing");
-  designer->key("Tab");
-  designer->key("BackSpace");
-  designer->type("42");
-  designer->key("Return");
-  for (int i = 0; i < 3; ++i) {
-    designer->key("Right");
-    designer->settle();
-  }
-  designer->key("z", "Control_L");
-  designer->key("s", "Control_L");
-  designer->settle();
-  expectPixels({{455, 105, YELLOW, "alert box"}}, "Ctrl+S");
-  designer->key("Return");
-  designer->settle();
+  designer->keys("Tab BackSpace 4 2 Return Right Right Right Control_L+z Control_L+s");
+  designer->keys("Return");
   EXPECT_EQ(fileText(workdir / "gui.txt"), "newButton(80, 32, 210, 304, 42, \"go\");\n");
   designer->click(610, 591);  // Quit: saved, so it ends at once
   EXPECT_EQ(designer->waitExit(20000), 0) << designer->stderrText();

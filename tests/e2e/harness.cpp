@@ -275,9 +275,12 @@ void XSession::key(const char* keysym, const char* modifier) {
   XFlush(impl_->display);
 }
 
-void XSession::type(const std::string& keysyms) {
-  for (char c : keysyms) {
-    key(std::string(1, c).c_str());
+void XSession::keys(const std::string& names) {
+  std::istringstream words(names);
+  for (std::string word; words >> word;) {
+    const size_t plus = word.find('+');  // npos + 1 is 0: the whole word
+    key(word.substr(plus + 1).c_str(),
+        plus == std::string::npos ? nullptr : word.substr(0, plus).c_str());
     settle();
   }
 }

@@ -75,9 +75,10 @@ class XSession {
   // A key press and release (keysym name such as "a" or "Escape"), with the
   // modifier key ("Control_L", "Shift_L") held around it when one is named.
   void key(const char* keysym, const char* modifier = nullptr);
-  // Each character typed as its own key, settling after each: SDL takes a
-  // release and a press of one key that follow at once for auto-repeat.
-  void type(const std::string& keysyms);
+  // Keys by keysym name, separated by blanks ("Control_L+z" holds the first
+  // around the second), settling after each: SDL takes a release and a press
+  // of one key that follow at once for auto-repeat.
+  void keys(const std::string& names);
 
   // Waits until the program has handled every event sent so far and the
   // screen holds still. Fails the test if that takes more than timeoutMs.
