@@ -1,4 +1,6 @@
 // Saving the layout as "gui.txt" after the confirmation alert.
+#include <fcntl.h>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,6 +19,22 @@
 #include "designer_test.h"
 
 namespace fs = std::filesystem;
+
+// fsync is wrapped at link time: it notes a synced folder, and can raise a
+// signal while the scratch file is being written.
+static bool folderSynced = false;
+static int signalAtFsync = 0;
+
+extern "C" {
+int __real_fsync(int fd);
+
+int __wrap_fsync(int fd) {
+  struct stat status {};
+  folderSynced = folderSynced || (fstat(fd, &status) == 0 && S_ISDIR(status.st_mode));
+  if (signalAtFsync != 0) raise(signalAtFsync);
+  return __real_fsync(fd);
+}
+}
 
 namespace {
 
@@ -38,15 +56,24 @@ class Saving : public DesignerInFolder {
     });
     saveAnswering(alertyes);
   }
+
+  // Save and OK, with an answer planned for a message that must not come.
+  static bool savedWithoutAMessage() {
+    whenWaiting([] { queueTap(alertyes); });
+    saveAnswering(alertyes);
+    return dropWaitingSteps() == 1;
+  }
 };
 
 TEST_F(Saving, LabelAndButtonGiveTwoLines) {
   place(labelview, 96, 64);
   place(buttonview, 208, 304);
+  folderSynced = false;
   saveAnswering(alertyes);
   EXPECT_EQ(layoutText(),
             "newLabel(80, 32, 96, 64, \" Label\");\n"
             "newButton(80, 32, 208, 304, 0, \"Button\");\n");
+  EXPECT_TRUE(folderSynced) << "the rename is on disk";
   expectAlertHidden();
   expectOnlyTheLayoutFile();
 }
@@ -148,11 +175,14 @@ TEST_F(Saving, UnopenableFileKeepsTheLayoutForALaterSave) {
   struct Obstacle {
     const char* what;
     std::function<void()> make;
+    const char* reason;
   };
   const Obstacle obstacles[] = {
-      {"a folder named gui.txt", [] { fs::create_directory("gui.txt"); }},
-      {"a link to itself", [] { fs::create_symlink("gui.txt", "gui.txt"); }},
-      {"a link into a missing folder", [] { fs::create_symlink("missing/gui.txt", "gui.txt"); }},
+      {"a folder named gui.txt", [] { fs::create_directory("gui.txt"); }, "Is a directory"},
+      {"a link to itself", [] { fs::create_symlink("gui.txt", "gui.txt"); },
+       "Too many levels of symbolic links"},
+      {"a link into a missing folder", [] { fs::create_symlink("missing/gui.txt", "gui.txt"); },
+       "No such file or directory"},
   };
   place(labelview, 96, 64);
   place(vmeterview, 200, 300);
@@ -162,7 +192,8 @@ TEST_F(Saving, UnopenableFileKeepsTheLayoutForALaterSave) {
     const auto screenBefore = snapshot();
     testing::internal::CaptureStderr();
     saveFailingWith("Can't open gui.txt!");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Can't open output file gui.txt!\n")
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              std::string("Can't open output file gui.txt!\ngui.txt: ") + o.reason + "\n")
         << o.what;
     EXPECT_EQ(quit, 0) << o.what;
     EXPECT_EQ(noOfViews(), 57) << o.what;
@@ -214,30 +245,116 @@ TEST_F(Saving, FailedWriteInPlaceIsReported) {
         saveFailingWith("Can't write gui.txt!");
         std::_Exit(quit == 0 && !HasFailure() ? 0 : 2);
       },
-      testing::ExitedWithCode(0), "^Could not write output file gui\\.txt completely\n$");
+      testing::ExitedWithCode(0),
+      "^Could not write output file gui\\.txt completely\ngui\\.txt: No space left on device\n$");
   fs::permissions(dir, perms::owner_all);
   EXPECT_TRUE(fs::is_symlink(dir / "gui.txt"));
 }
 
-// A write cut short (here by a file size limit below the layout's 148 bytes,
-// above the message's 60 on standard error) leaves the previous file whole
-// and no scratch file behind.
+// A write cut short by a file size limit (below the layout's 148 bytes, above
+// the 85 of the messages on standard error) ends nothing and leaves the
+// previous file whole, whether it is replaced or rewritten in place (for its
+// other name, or in a folder the user may not write).
 TEST_F(Saving, FailedWriteKeepsThePreviousFile) {
-  writeLayoutText("previous layout\n");
+  struct Way {
+    const char* what;
+    bool otherName;
+    bool asUser;
+  };
   for (int y : {30, 80, 130, 180}) place(labelview, 30, y);
+  for (const Way w : {Way{"replaced", false, false}, Way{"other name", true, false},
+                      Way{"read-only folder", false, true}}) {
+    writeLayoutText("previous layout\n");
+    fs::permissions("gui.txt", fs::perms(0666));
+    if (w.otherName) fs::create_hard_link("gui.txt", "other.txt");
+    if (w.asUser) fs::permissions(dir, fs::perms(0555));
+    EXPECT_EXIT(
+        {
+          if (w.asUser && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+            std::_Exit(3);
+          }
+          rlimit limit{};
+          limit.rlim_cur = limit.rlim_max = 100;
+          if (setrlimit(RLIMIT_FSIZE, &limit) != 0) std::_Exit(3);
+          saveFailingWith("Can't write gui.txt!");
+          std::_Exit(quit == 0 && !HasFailure() ? 0 : 2);
+        },
+        testing::ExitedWithCode(0),
+        "^Could not write output file gui\\.txt; the previous one is kept\n"
+        "gui\\.txt: File too large\n$")
+        << w.what;
+    fs::permissions(dir, fs::perms::owner_all);
+    EXPECT_EQ(layoutText(), "previous layout\n") << w.what;
+    expectOnlyTheLayoutFile({"other.txt"});
+    fs::remove("other.txt");
+  }
+}
+
+// A signal that ends the designer mid-save takes the scratch file with it.
+TEST_F(Saving, SignalMidSaveLeavesNoScratchFile) {
+  writeLayoutText("previous layout\n");
+  place(labelview, 96, 64);
   EXPECT_EXIT(
       {
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{};
-        limit.rlim_cur = limit.rlim_max = 100;
-        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) std::_Exit(3);
-        saveFailingWith("Can't write gui.txt!");
-        std::_Exit(quit == 0 && !HasFailure() ? 0 : 2);
+        signalAtFsync = SIGHUP;
+        saveAnswering(alertyes);
+        std::_Exit(0);
       },
-      testing::ExitedWithCode(0),
-      "^Could not write output file gui\\.txt; the previous one is kept\n$");
+      testing::KilledBySignal(SIGHUP), "");
   EXPECT_EQ(layoutText(), "previous layout\n");
   expectOnlyTheLayoutFile();
+}
+
+// Another user's file in a group folder keeps its owner and group whoever
+// saves it; a file with a second name is rewritten, so both names see the save.
+TEST_F(Saving, OwnerGroupAndOtherNamesAreKept) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can give files to other users";
+  constexpr uid_t OWNER = 1;
+  constexpr gid_t GROUP = 4242;
+  place(labelview, 96, 64);
+  ASSERT_EQ(chown(dir.c_str(), 0, GROUP), 0);
+  fs::permissions(dir, fs::perms(0775));
+  for (const bool asMember : {true, false}) {
+    writeLayoutText("previous layout\n");
+    ASSERT_EQ(chown("gui.txt", OWNER, GROUP), 0);
+    fs::permissions("gui.txt", fs::perms(0664));
+    fs::create_hard_link("gui.txt", "other.txt");
+    EXPECT_EXIT(
+        {
+          if (asMember &&
+              (setgroups(0, nullptr) != 0 || setgid(GROUP) != 0 || setuid(65534) != 0)) {
+            std::_Exit(3);
+          }
+          std::_Exit(savedWithoutAMessage() ? 0 : 2);
+        },
+        testing::ExitedWithCode(0), "");
+    struct stat file {};
+    ASSERT_EQ(stat("gui.txt", &file), 0);
+    EXPECT_EQ(file.st_uid, OWNER) << asMember;
+    EXPECT_EQ(file.st_gid, GROUP) << asMember;
+    EXPECT_EQ(file.st_nlink, 2u) << asMember;
+    EXPECT_EQ(layoutText(), "newLabel(80, 32, 96, 64, \" Label\");\n") << asMember;
+    fs::remove("other.txt");
+    EXPECT_TRUE(savedWithoutAMessage());
+    ASSERT_EQ(stat("gui.txt", &file), 0);
+    EXPECT_EQ(file.st_uid, OWNER) << asMember << ": only name, replaced";
+  }
+  expectOnlyTheLayoutFile();
+}
+
+// What a device or a pipe takes counts as saved: neither can be synced.
+TEST_F(Saving, DevicesAndPipesTakeTheLayout) {
+  place(labelview, 96, 64);
+  fs::create_symlink("/dev/null", "gui.txt");
+  EXPECT_TRUE(savedWithoutAMessage()) << "/dev/null";
+  fs::remove("gui.txt");
+  ASSERT_EQ(mkfifo("gui.txt", 0600), 0);
+  const int reader = open("gui.txt", O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  EXPECT_TRUE(savedWithoutAMessage()) << "a pipe";
+  char text[64] = {};
+  EXPECT_EQ(read(reader, text, sizeof text - 1), 36);
+  EXPECT_STREQ(text, "newLabel(80, 32, 96, 64, \" Label\");\n");
+  close(reader);
 }
 
 // The scratch file is created under a name of its own: files and links that
