@@ -1,9 +1,12 @@
+// Writing a file safely: through a scratch file renamed over it, or in place
+// with its old content kept until the new one is on disk.
 #include "safe_write.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -130,11 +133,12 @@ static void forgetScratch() {
   stopWatchingForEndingSignals();
 }
 
+// Removed before it is forgotten: a signal in between unlinks a path that is
+// gone, which does no harm.
 static void removeScratch() {
   const int error = errno;
-  scratchMade = 0;
-  std::atomic_signal_fence(std::memory_order_seq_cst);
   unlink(scratchPath);
+  scratchMade = 0;
   stopWatchingForEndingSignals();
   errno = error;
 }
@@ -167,8 +171,13 @@ static size_t writeOut(int fd, std::string_view content) {
   size_t done = 0;
   while (done < content.size()) {
     const ssize_t n = write(fd, content.data() + done, content.size() - done);
-    if (n < 0 && errno != EINTR) break;
-    if (n > 0) done += static_cast<size_t>(n);
+    if (n > 0) {
+      done += static_cast<size_t>(n);
+    } else if (n == 0 || errno != EINTR) {
+      // A device that takes nothing and says nothing.
+      if (n == 0) errno = EIO;
+      break;
+    }
   }
   return done;
 }
@@ -183,23 +192,21 @@ static bool readWhole(int fd, std::string* content) {
   }
 }
 
-// Overwrites the file from its start and cuts it to the content's length;
-// *written counts the bytes overwritten, whether or not all went out.
-static bool overwrite(int fd, std::string_view content, size_t* written) {
-  *written = 0;
-  if (lseek(fd, 0, SEEK_SET) != 0) return false;
-  *written = writeOut(fd, content);
-  return *written == content.size() && ftruncate(fd, static_cast<off_t>(content.size())) == 0 &&
-         fsync(fd) == 0;
+// How much of the content went out over the file's first bytes.
+static size_t writeFromStart(int fd, std::string_view content) {
+  return lseek(fd, 0, SEEK_SET) == 0 ? writeOut(fd, content) : 0;
+}
+
+static bool synced(int fd, size_t length) {
+  return ftruncate(fd, static_cast<off_t>(length)) == 0 && fsync(fd) == 0;
 }
 
 // The old content is put back only as far as the new one reached: under a file
 // size limit, bytes past the limit could not be written back, and were never
 // touched.
 static bool putBack(int fd, std::string_view old, size_t overwritten) {
-  size_t ignored = 0;
-  return overwrite(fd, old.substr(0, std::min(overwritten, old.size())), &ignored) &&
-         ftruncate(fd, static_cast<off_t>(old.size())) == 0 && fsync(fd) == 0;
+  const std::string_view touched = old.substr(0, std::min(overwritten, old.size()));
+  return writeFromStart(fd, touched) == touched.size() && synced(fd, old.size());
 }
 
 // The careful editor's way: the file keeps its inode, so its owner, group,
@@ -217,8 +224,8 @@ static WriteResult rewriteInPlace(const fs::path& path, std::string_view content
   }
   WriteResult result{WriteFault::NONE, 0};
   const sigset_t previous = holdEndingSignals();
-  size_t written = 0;
-  if (!overwrite(fd, content, &written)) {
+  const size_t written = writeFromStart(fd, content);
+  if (written != content.size() || !synced(fd, content.size())) {
     result.error = errno;
     result.fault =
         putBack(fd, old, written) ? WriteFault::NOT_WRITTEN_KEPT : WriteFault::NOT_WRITTEN;

@@ -251,20 +251,22 @@ TEST_F(Saving, FailedWriteInPlaceIsReported) {
   EXPECT_TRUE(fs::is_symlink(dir / "gui.txt"));
 }
 
-// A write cut short by a file size limit (below the layout's 148 bytes, above
-// the 85 of the messages on standard error) ends nothing and leaves the
-// previous file whole, whether it is replaced or rewritten in place (for its
-// other name, or in a folder the user may not write).
+// A write cut short by a file size limit (below the layout's 148 bytes and the
+// previous file's 112, above the 85 of the messages on standard error) ends
+// nothing and leaves the previous file whole, whether it is replaced or
+// rewritten in place (for its other name, or in a folder the user may not write).
 TEST_F(Saving, FailedWriteKeepsThePreviousFile) {
   struct Way {
     const char* what;
     bool otherName;
     bool asUser;
   };
+  std::string oldText;
+  for (int i = 0; i < 7; ++i) oldText += "previous layout\n";
   for (int y : {30, 80, 130, 180}) place(labelview, 30, y);
   for (const Way w : {Way{"replaced", false, false}, Way{"other name", true, false},
                       Way{"read-only folder", false, true}}) {
-    writeLayoutText("previous layout\n");
+    writeLayoutText(oldText);
     fs::permissions("gui.txt", fs::perms(0666));
     if (w.otherName) fs::create_hard_link("gui.txt", "other.txt");
     if (w.asUser) fs::permissions(dir, fs::perms(0555));
@@ -284,7 +286,7 @@ TEST_F(Saving, FailedWriteKeepsThePreviousFile) {
         "gui\\.txt: File too large\n$")
         << w.what;
     fs::permissions(dir, fs::perms::owner_all);
-    EXPECT_EQ(layoutText(), "previous layout\n") << w.what;
+    EXPECT_EQ(layoutText(), oldText) << w.what;
     expectOnlyTheLayoutFile({"other.txt"});
     fs::remove("other.txt");
   }
