@@ -119,7 +119,7 @@ struct Step {
   const char* what;
   Change change;
   std::string_view text;
-  Uint32 now;           // SDL ticks when the preview looks, and looks again an interval later
+  Uint32 now;           // SDL ticks when the preview looks
   bool redrawn;         // the layout's views were replaced and drawn
   int views;            // of the layout, after the step
   const char* message;  // the line reported after the file's name, if any
@@ -127,8 +127,7 @@ struct Step {
 
 constexpr Step STEPS[] = {
     {"unchanged", Change::NONE, "", 200, false, 2, nullptr},
-    {"replaced, seen once: the interval has not passed", Change::REPLACE, THREE_VIEWS, 599, false,
-     2, nullptr},
+    {"replaced, seen once", Change::REPLACE, THREE_VIEWS, 599, false, 2, nullptr},
     {"unchanged since it was seen", Change::NONE, "", 1000, true, 3, nullptr},
     {"replaced by the same text", Change::REPLACE, THREE_VIEWS, 1400, true, 3, nullptr},
     {"edited in place", Change::EDIT, TWO_VIEWS, 1800, true, 2, nullptr},
@@ -175,6 +174,7 @@ TEST_F(PreviewTest, ReloadsWhenTheFileChangedAndKeepsTheLayoutOfABadFile) {
     const std::vector<View*> before = shownViews();
     const std::vector<uint32_t> picture = snapshot();
     resetFlipCount();
+    // Two looks: a file is read once it has held still between them.
     watchLayout(&preview, step.now);
     if (step.change == Change::WRITE) editInPlace(step.text);
     watchLayout(&preview, step.now + WATCH_INTERVAL_MS);
