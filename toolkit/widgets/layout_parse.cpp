@@ -12,6 +12,8 @@
 
 static constexpr const char* NOT_A_LAYOUT_LINE = "not a layout line";
 static constexpr const char* OUTSIDE_INT_RANGE = "number outside the int range";
+static constexpr const char* LEADING_ZERO = "number with a leading zero";
+static constexpr const char* TEXT_TOO_LONG = "text longer than 24 characters";
 static constexpr const char* WIDTH_BELOW_1 = "width below 1";
 static constexpr const char* HEIGHT_BELOW_1 = "height below 1";
 static constexpr const char* TOO_MANY_VIEWS = "more views than the view list can hold";
@@ -29,7 +31,7 @@ struct Cursor {
   const char* end;
 };
 
-enum class Parsed { OK, MALFORMED, OUT_OF_RANGE };
+enum class Parsed { OK, MALFORMED, OUT_OF_RANGE, LEADING_ZERO, TEXT_TOO_LONG };
 }  // namespace
 
 static bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -59,6 +61,8 @@ static const LayoutFormat* takeConstructor(Cursor& c) {
 }
 
 // A decimal whole number with an optional minus sign, as the designer writes it.
+// A leading zero is refused: the compiler reads "010" as octal 8, so the file
+// would mean one number here and another in a program made of its lines.
 static Parsed takeNumber(Cursor& c, int32_t* number) {
   skipBlanks(c);
   const bool negative = c.at < c.end && *c.at == '-';
@@ -75,6 +79,7 @@ static Parsed takeNumber(Cursor& c, int32_t* number) {
     }
   }
   if (c.at == digits) return Parsed::MALFORMED;
+  if (*digits == '0' && c.at - digits > 1) return Parsed::LEADING_ZERO;
   const int64_t value = negative ? -magnitude : magnitude;
   if (tooLarge || value < INT32_MIN || value > INT32_MAX) return Parsed::OUT_OF_RANGE;
   *number = static_cast<int32_t>(value);
@@ -86,18 +91,22 @@ static Parsed takeCommaAndNumber(Cursor& c, int32_t* number) {
 }
 
 // The characters between two quotes; a text cannot hold a quote, a line feed
-// or a zero byte, and keeps its first VIEW_TEXT_LENGTH characters.
-static bool takeText(Cursor& c, char* text) {
-  if (!take(c, ',') || !take(c, '"')) return false;
+// or a zero byte. A text longer than a view holds is refused rather than cut,
+// so that no save writes it back shortened.
+static Parsed takeText(Cursor& c, char* text) {
+  if (!take(c, ',') || !take(c, '"')) return Parsed::MALFORMED;
   size_t length = 0;
   for (; c.at < c.end && *c.at != '"'; ++c.at) {
-    if (*c.at == '\0') return false;
-    if (length < VIEW_TEXT_LENGTH) text[length++] = *c.at;
+    if (*c.at == '\0') return Parsed::MALFORMED;
+    if (length < VIEW_TEXT_LENGTH) text[length] = *c.at;
+    ++length;
   }
-  text[length] = '\0';
-  if (c.at == c.end) return false;
+  if (c.at == c.end) return Parsed::MALFORMED;
   ++c.at;
-  return true;
+  // The one check of a text's length: on the characters the view stores.
+  if (length > VIEW_TEXT_LENGTH) return Parsed::TEXT_TOO_LONG;
+  text[length] = '\0';
+  return Parsed::OK;
 }
 
 static Parsed parseLine(Cursor c, LayoutView* view) {
@@ -111,10 +120,26 @@ static Parsed parseLine(Cursor c, LayoutView* view) {
     const Parsed parsed = i == 0 ? takeNumber(c, numbers[i]) : takeCommaAndNumber(c, numbers[i]);
     if (parsed != Parsed::OK) return parsed;
   }
-  if (format->hasText && !takeText(c, view->text)) return Parsed::MALFORMED;
+  if (format->hasText) {
+    const Parsed parsed = takeText(c, view->text);
+    if (parsed != Parsed::OK) return parsed;
+  }
   if (!take(c, ')') || !take(c, ';')) return Parsed::MALFORMED;
   skipBlanks(c);
   return c.at == c.end ? Parsed::OK : Parsed::MALFORMED;
+}
+
+static const char* reasonOf(Parsed parsed) {
+  switch (parsed) {
+    case Parsed::OUT_OF_RANGE:
+      return OUTSIDE_INT_RANGE;
+    case Parsed::LEADING_ZERO:
+      return LEADING_ZERO;
+    case Parsed::TEXT_TOO_LONG:
+      return TEXT_TOO_LONG;
+    default:
+      return NOT_A_LAYOUT_LINE;
+  }
 }
 
 static const char* sizeFault(const LayoutView& view) {
@@ -156,8 +181,7 @@ int parseLayout(const char* text, size_t length, LayoutView* views, int capacity
     LayoutView view;
     const Parsed parsed = parseLine(line, &view);
     if (parsed != Parsed::OK) {
-      refuse(error, LayoutFault::BAD_LINE, lineNumber,
-             parsed == Parsed::MALFORMED ? NOT_A_LAYOUT_LINE : OUTSIDE_INT_RANGE);
+      refuse(error, LayoutFault::BAD_LINE, lineNumber, reasonOf(parsed));
       return -1;
     }
     if (const char* fault = sizeFault(view)) {
