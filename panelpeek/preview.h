@@ -26,9 +26,10 @@ inline constexpr Uint32 WATCH_INTERVAL_MS = 200;
 
 struct Preview {
   const char* path;
-  FILE* messages;   // where a refused file is reported, one line each time
-  FileStamp stamp;  // of the file as last read, whether it was good or not
-  Uint32 lastLook;  // SDL ticks when the file was last looked at
+  FILE* messages;      // where a refused file is reported, one line each time
+  FileStamp stamp;     // of the file as last read, whether it was good or not
+  FileStamp lastSeen;  // of the file at the last look
+  Uint32 lastLook;     // SDL ticks when the file was last looked at
 };
 
 // Creates the white background view, which fills the screen like the canvas,
@@ -40,6 +41,8 @@ void startPreview(Preview* preview, const char* path, FILE* messages);
 // Returns whether the views were replaced.
 bool reloadLayout(Preview* preview);
 // For the main loop, with SDL_GetTicks(): once WATCH_INTERVAL_MS have passed
-// since the last look, looks at the file and, if it changed, reloads it and
-// redraws the screen when its views were replaced.
+// since the last look, looks at the file and, if it changed since it was read
+// and has held still since the look before, reloads it and redraws the screen
+// when its views were replaced. A file being written in place is not read
+// half-done; a rewrite shows within two intervals.
 void watchLayout(Preview* preview, Uint32 now);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "greys.h"
 #include "toolkit.h"
@@ -183,6 +184,8 @@ void saveGUI();
 // views are showing. A file that cannot be read changes nothing and is reported.
 void loadGUI();
 
+// What a save writes now: a line for every placed view not deleted.
+std::string layoutText();
 // After a successful load or save: what gui.txt looks like on disk now.
 void stampLayoutFile();
 void forgetLayoutStamp();

@@ -129,17 +129,6 @@ void undoLayoutChange() { step(undoSteps, redoSteps); }
 
 void redoLayoutChange() { step(redoSteps, undoSteps); }
 
-// What a save would write now.
-static std::string layoutFileText() {
-  std::string text;
-  for (int i = noOfFixViews + 1; i < noOfViews(); ++i) {
-    const View* v = getView(i);
-    char line[LAYOUT_LINE_SIZE];
-    if (v->status != STATUS_HIDDEN && formatLayoutLine(v, line) > 0) text += line;
-  }
-  return text;
-}
+void markLayoutSaved() { savedLayout = layoutText(); }
 
-void markLayoutSaved() { savedLayout = layoutFileText(); }
-
-bool layoutUnsaved() { return layoutFileText() != savedLayout; }
+bool layoutUnsaved() { return layoutText() != savedLayout; }

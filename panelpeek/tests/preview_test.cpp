@@ -112,7 +112,8 @@ TEST_F(PreviewTest, ABackgroundViewPaintsTheScreenWhiteUnderTheLayout) {
   EXPECT_EQ(snapshot(), shown);
 }
 
-enum class Change { NONE, REPLACE, EDIT, TOUCH, REMOVE };
+// WRITE is an edit in place seen half-done at the first look.
+enum class Change { NONE, REPLACE, EDIT, TOUCH, REMOVE, WRITE };
 
 struct Step {
   const char* what;
@@ -126,21 +127,22 @@ struct Step {
 
 constexpr Step STEPS[] = {
     {"unchanged", Change::NONE, "", 200, false, 2, nullptr},
-    {"replaced, but the interval has not passed", Change::REPLACE, THREE_VIEWS, 399, false, 2,
-     nullptr},
-    {"looked at once the interval has passed", Change::NONE, "", 400, true, 3, nullptr},
-    {"replaced by the same text", Change::REPLACE, THREE_VIEWS, 600, true, 3, nullptr},
-    {"edited in place", Change::EDIT, TWO_VIEWS, 800, true, 2, nullptr},
-    {"only its times set", Change::TOUCH, "", 1000, true, 2, nullptr},
-    {"edited into a bad file", Change::EDIT, BAD_SECOND_LINE, 1200, false, 2,
+    {"replaced, seen once", Change::REPLACE, THREE_VIEWS, 599, false, 2, nullptr},
+    {"unchanged since it was seen", Change::NONE, "", 1000, true, 3, nullptr},
+    {"replaced by the same text", Change::REPLACE, THREE_VIEWS, 1400, true, 3, nullptr},
+    {"edited in place", Change::EDIT, TWO_VIEWS, 1800, true, 2, nullptr},
+    {"only its times set", Change::TOUCH, "", 2200, true, 2, nullptr},
+    {"edited into a bad file", Change::EDIT, BAD_SECOND_LINE, 2600, false, 2,
      " line 2: not a layout line"},
-    {"still bad", Change::NONE, "", 1400, false, 2, nullptr},
+    {"still bad", Change::NONE, "", 3000, false, 2, nullptr},
     {"still bad much later", Change::NONE, "", 9000, false, 2, nullptr},
-    {"replaced by another bad file", Change::REPLACE, BAD_SECOND_LINE, 9200, false, 2,
+    {"replaced by another bad file", Change::REPLACE, BAD_SECOND_LINE, 9400, false, 2,
      " line 2: not a layout line"},
-    {"removed", Change::REMOVE, "", 9400, false, 2, ": no such file"},
-    {"still missing", Change::NONE, "", 9600, false, 2, nullptr},
-    {"written again", Change::EDIT, THREE_VIEWS, 9800, true, 3, nullptr},
+    {"removed", Change::REMOVE, "", 9800, false, 2, ": no such file"},
+    {"still missing", Change::NONE, "", 10200, false, 2, nullptr},
+    {"written again", Change::EDIT, THREE_VIEWS, 10600, true, 3, nullptr},
+    {"being written in place", Change::WRITE, TWO_VIEWS, 11000, false, 3, nullptr},
+    {"written", Change::NONE, "", 11400, true, 2, nullptr},
 };
 
 TEST_F(PreviewTest, ReloadsWhenTheFileChangedAndKeepsTheLayoutOfABadFile) {
@@ -165,11 +167,17 @@ TEST_F(PreviewTest, ReloadsWhenTheFileChangedAndKeepsTheLayoutOfABadFile) {
       case Change::REMOVE:
         fs::remove(path);
         break;
+      case Change::WRITE:
+        editInPlace(step.text.substr(0, step.text.size() / 2));
+        break;
     }
     const std::vector<View*> before = shownViews();
     const std::vector<uint32_t> picture = snapshot();
     resetFlipCount();
+    // Two looks: a file is read once it has held still between them.
     watchLayout(&preview, step.now);
+    if (step.change == Change::WRITE) editInPlace(step.text);
+    watchLayout(&preview, step.now + WATCH_INTERVAL_MS);
     EXPECT_EQ(flipCount() > 0, step.redrawn) << step.what;
     EXPECT_EQ(noOfViews(), 1 + step.views) << step.what;
     if (!step.redrawn) {
@@ -194,10 +202,12 @@ TEST_F(PreviewTest, ReloadsNeverFillTheList) {
     const bool small = round % 2 == 0;
     replaceFile(small ? THREE_VIEWS : std::string_view(manyViews(PREVIEW_SLOTS - 2, round)));
     watchLayout(&preview, now += WATCH_INTERVAL_MS);
+    watchLayout(&preview, now += WATCH_INTERVAL_MS);
     ASSERT_EQ(noOfViews(), 1 + (small ? 3 : PREVIEW_SLOTS - 2)) << round;
     for (int i = noOfViews(); i < PREVIEW_SLOTS; ++i) ASSERT_EQ(viewList[i], nullptr) << round;
   }
   replaceFile(manyViews(PREVIEW_SLOTS - 1, 0));
+  watchLayout(&preview, now += WATCH_INTERVAL_MS);
   watchLayout(&preview, now += WATCH_INTERVAL_MS);
   EXPECT_EQ(noOfViews(), PREVIEW_SLOTS - 1) << "the last good layout stays";
   EXPECT_EQ(messagesText(), path + " line 119: more views than the view list can hold\n");

@@ -287,7 +287,8 @@ TEST_P(Panelwright, LoadRestoresLayoutsAndAFailedSaveKeepsThem) {
   EXPECT_EQ(designer->waitExit(20000), 0);
   EXPECT_EQ(designer->stderrText(),
             "gui.txt line 2: width below 1\n"
-            "Can't open output file gui.txt!\n");
+            "Can't open output file gui.txt!\n"
+            "gui.txt: Is a directory\n");
 }
 
 // The designer runs as an ordinary user here, since root writes into any folder.
@@ -309,7 +310,9 @@ TEST_P(Panelwright, ReadOnlyFolderShowsTheMessageAndKeepsRunning) {
   designer->click(610, 591);  // Quit: the layout is unsaved, so it asks
   designer->click(595, 165);  // OK
   EXPECT_EQ(designer->waitExit(20000), 0);
-  EXPECT_EQ(designer->stderrText(), "Can't open output file gui.txt!\n");
+  EXPECT_EQ(designer->stderrText(),
+            "Can't open output file gui.txt!\n"
+            "gui.txt: Permission denied\n");
 }
 
 // Real key presses: select a button, rename it, give it an id, nudge it, undo

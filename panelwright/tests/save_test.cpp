@@ -1,4 +1,5 @@
 // Saving the layout as "gui.txt" after the confirmation alert.
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,6 +18,16 @@
 #include "designer_test.h"
 
 namespace fs = std::filesystem;
+
+// fsync is wrapped at link time, to end the designer with a signal while the
+// scratch file is being written.
+static int signalAtFsync = 0;
+
+extern "C" int __real_fsync(int fd);
+extern "C" int __wrap_fsync(int fd) {
+  if (signalAtFsync != 0) raise(signalAtFsync);
+  return __real_fsync(fd);
+}
 
 namespace {
 
@@ -37,6 +48,13 @@ class Saving : public DesignerInFolder {
       queueTap(alertyes);
     });
     saveAnswering(alertyes);
+  }
+
+  // Save and OK, with an answer planned for a message that must not come.
+  static bool savedWithoutAMessage() {
+    whenWaiting([] { queueTap(alertyes); });
+    saveAnswering(alertyes);
+    return dropWaitingSteps() == 1;
   }
 };
 
@@ -177,7 +195,9 @@ TEST_F(Saving, UnopenableFileKeepsTheLayoutForALaterSave) {
     const auto screenBefore = snapshot();
     testing::internal::CaptureStderr();
     saveFailingWith("Can't open gui.txt!");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Can't open output file gui.txt!\n")
+    // The system's reason follows, as the end-to-end tests check.
+    EXPECT_TRUE(testing::internal::GetCapturedStderr().starts_with(
+        "Can't open output file gui.txt!\ngui.txt: "))
         << o.what;
     EXPECT_EQ(quit, 0) << o.what;
     EXPECT_EQ(noOfViews(), 57) << o.what;
@@ -229,30 +249,90 @@ TEST_F(Saving, FailedWriteInPlaceIsReported) {
         saveFailingWith("Can't write gui.txt!");
         std::_Exit(quit == 0 && !HasFailure() ? 0 : 2);
       },
-      testing::ExitedWithCode(0), "^Could not write output file gui\\.txt completely\n$");
+      testing::ExitedWithCode(0),
+      "^Could not write output file gui\\.txt completely\ngui\\.txt: No space left on device\n$");
   fs::permissions(dir, perms::owner_all);
   EXPECT_TRUE(fs::is_symlink(dir / "gui.txt"));
 }
 
-// A write cut short (here by a file size limit below the layout's 148 bytes,
-// above the message's 60 on standard error) leaves the previous file whole
-// and no scratch file behind.
+// A write cut short (here by a file size limit below the layout's 296 bytes
+// and the previous file's 250, above the messages' 170 on standard error)
+// ends nothing and leaves the previous file whole and no scratch file behind,
+// whether it is replaced or, in a folder the user may not write, rewritten.
 TEST_F(Saving, FailedWriteKeepsThePreviousFile) {
-  writeLayoutText("previous layout\n");
-  for (int y : {30, 80, 130, 180}) place(labelview, 30, y);
+  writeLayoutText(std::string(250, 'p'));
+  fs::permissions("gui.txt", fs::perms(0666));
+  for (int y : {30, 80, 130, 180, 230, 280, 330, 380}) place(labelview, 30, y);
   EXPECT_EXIT(
       {
-        std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit{};
-        limit.rlim_cur = limit.rlim_max = 100;
+        limit.rlim_cur = limit.rlim_max = 200;
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) std::_Exit(3);
+        saveFailingWith("Can't write gui.txt!");
+        fs::permissions(dir, fs::perms(0555));
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) std::_Exit(3);
         saveFailingWith("Can't write gui.txt!");
         std::_Exit(quit == 0 && !HasFailure() ? 0 : 2);
       },
       testing::ExitedWithCode(0),
-      "^Could not write output file gui\\.txt; the previous one is kept\n$");
+      "^(Could not write output file gui\\.txt; the previous one is kept\n"
+      "gui\\.txt: File too large\n){2}$");
+  fs::permissions(dir, fs::perms::owner_all);
+  EXPECT_EQ(layoutText(), std::string(250, 'p'));
+  expectOnlyTheLayoutFile();
+}
+
+// A signal that ends the designer mid-save takes the scratch file with it.
+TEST_F(Saving, SignalMidSaveLeavesNoScratchFile) {
+  writeLayoutText("previous layout\n");
+  place(labelview, 96, 64);
+  signalAtFsync = SIGHUP;
+  EXPECT_EXIT(saveAnswering(alertyes), testing::KilledBySignal(SIGHUP), "");
+  signalAtFsync = 0;
   EXPECT_EQ(layoutText(), "previous layout\n");
   expectOnlyTheLayoutFile();
+}
+
+// Another user's file in a group folder keeps its owner and group whoever
+// saves it: a group member rewrites it, root replaces it; a file with another
+// name is rewritten, so that both names see the save.
+TEST_F(Saving, OwnerGroupAndOtherNamesAreKept) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root gives files to other users";
+  place(labelview, 96, 64);
+  ASSERT_EQ(chown(dir.c_str(), 0, 4242), 0);
+  fs::permissions(dir, fs::perms(0775));
+  for (const bool groupMember : {true, false}) {
+    writeLayoutText("previous layout\n");
+    ASSERT_EQ(chown("gui.txt", 1, 4242), 0);
+    fs::permissions("gui.txt", fs::perms(0664));
+    if (!groupMember) fs::create_hard_link("gui.txt", "other.txt");
+    EXPECT_EXIT(std::_Exit((groupMember && (setgid(4242) != 0 || setuid(65534) != 0)) ||
+                           !savedWithoutAMessage()),
+                testing::ExitedWithCode(0), "");
+    EXPECT_TRUE(groupMember || fs::equivalent("gui.txt", "other.txt"));
+    // Root saves again once the file has one name: it is replaced, and given back.
+    EXPECT_TRUE(groupMember || (fs::remove("other.txt") && savedWithoutAMessage()));
+    struct stat file {};
+    ASSERT_EQ(stat("gui.txt", &file), 0);
+    EXPECT_EQ(std::pair(file.st_uid, file.st_gid), std::pair(1u, 4242u)) << groupMember;
+    EXPECT_EQ(layoutText(), "newLabel(80, 32, 96, 64, \" Label\");\n") << groupMember;
+  }
+  expectOnlyTheLayoutFile();
+}
+
+// What a device or a pipe takes counts as saved: neither can be synced.
+TEST_F(Saving, DevicesAndPipesTakeTheLayout) {
+  place(labelview, 96, 64);
+  fs::create_symlink("/dev/null", "gui.txt");
+  EXPECT_TRUE(savedWithoutAMessage()) << "/dev/null";
+  fs::remove("gui.txt");
+  ASSERT_EQ(mkfifo("gui.txt", 0600), 0);
+  const int reader = open("gui.txt", O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  EXPECT_TRUE(savedWithoutAMessage()) << "a pipe";
+  char text[64] = {};
+  EXPECT_EQ(read(reader, text, sizeof text), 36);
+  EXPECT_STREQ(text, "newLabel(80, 32, 96, 64, \" Label\");\n");
+  close(reader);
 }
 
 // The scratch file is created under a name of its own: files and links that

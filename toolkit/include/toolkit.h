@@ -261,9 +261,10 @@ void drawAllViews();
 //     newVMeter(32, 64, 48, 160);
 // Positions are the designer's screen coordinates: its canvas starts at (20, 20).
 // Reading accepts exactly these eight forms, with spaces or tabs around tokens,
-// CRLF line ends, blank lines and a last line without a line feed. A text is
-// what stands between its quotes, first 24 characters kept, with \" for a
-// quote and \\ for a backslash as in C++; any other backslash is refused.
+// CRLF line ends, blank lines and a last line without a line feed. Numbers are
+// decimal without a leading zero (C++ reads "010" as octal). A text is what
+// stands between its quotes, at most 24 characters, with \" for a quote and
+// \\ for a backslash as in C++; any other backslash is refused.
 
 // How a kind is written: its constructor and whether the id and the text follow
 // the four geometry numbers.

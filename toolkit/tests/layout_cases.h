@@ -42,11 +42,11 @@ inline constexpr LayoutCase GOOD_LAYOUTS[] = {
     {"last line without line feed", "newVMeter(1, 2, 3, 4);\nnewHMeter(5, 6, 7, 8);", 0, nullptr,
      2},
     {"no blanks at all", "newLabel(1,1,0,0,\"\");", 0, nullptr, 1},
-    {"long text keeps 24 characters", "newLabel(9, 9, 0, 0, \"abcdefghijklmnopqrstuvwxyz\");\n", 0,
-     nullptr, 1},
+    {"text of 24 characters", "newLabel(9, 9, 0, 0, \"abcdefghijklmnopqrstuvwx\");\n", 0, nullptr,
+     1},
     {"int range ends", "newButton(2147483647, 1, -2147483648, 2147483647, -2147483648, \"\");\n", 0,
      nullptr, 1},
-    {"leading zeros", "newVMeter(007, 010, -0, 00);\n", 0, nullptr, 1},
+    {"lone zeros", "newButton(1, 2, 0, -0, 0, \"\");\n", 0, nullptr, 1},
 };
 
 inline constexpr LayoutCase BAD_LAYOUTS[] = {
@@ -81,6 +81,10 @@ inline constexpr LayoutCase BAD_LAYOUTS[] = {
      "number outside the int range", 0},
     {"far past int range", "newVMeter(1, 2, 3, 99999999999999999999999);\n", 1,
      "number outside the int range", 0},
+    {"leading zero", "newVMeter(010, 2, 3, 4);\n", 1, "number with a leading zero", 0},
+    {"negative leading zero", "newVMeter(1, 2, 3, -010);\n", 1, "number with a leading zero", 0},
+    {"text of 25 characters", "newLabel(9, 9, 0, 0, \"abcdefghijklmnopqrstuvwxy\");\n", 1,
+     "text longer than 24 characters", 0},
     {"width 0", "newVMeter(0, 2, 3, 4);\n", 1, "width below 1", 0},
     {"negative height", "newHSlider(1, -2, 3, 4);\n", 1, "height below 1", 0},
     {"a lone carriage return", "newVMeter(1, 2, 3, 4);\r\r\n", 1, "not a layout line", 0},

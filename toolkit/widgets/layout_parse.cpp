@@ -13,6 +13,8 @@
 static constexpr const char* NOT_A_LAYOUT_LINE = "not a layout line";
 static constexpr const char* BAD_ESCAPE = "backslash not before \\\" or \\\\";
 static constexpr const char* OUTSIDE_INT_RANGE = "number outside the int range";
+static constexpr const char* LEADING_ZERO = "number with a leading zero";
+static constexpr const char* TEXT_TOO_LONG = "text longer than 24 characters";
 static constexpr const char* WIDTH_BELOW_1 = "width below 1";
 static constexpr const char* HEIGHT_BELOW_1 = "height below 1";
 static constexpr const char* TOO_MANY_VIEWS = "more views than the view list can hold";
@@ -30,7 +32,7 @@ struct Cursor {
   const char* end;
 };
 
-enum class Parsed { OK, MALFORMED, OUT_OF_RANGE, BAD_ESCAPE };
+enum class Parsed { OK, MALFORMED, OUT_OF_RANGE, LEADING_ZERO, TEXT_TOO_LONG, BAD_ESCAPE };
 }  // namespace
 
 static bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -60,6 +62,8 @@ static const LayoutFormat* takeConstructor(Cursor& c) {
 }
 
 // A decimal whole number with an optional minus sign, as the designer writes it.
+// A leading zero is refused: the compiler reads "010" as octal 8, so the file
+// would mean one number here and another in a program made of its lines.
 static Parsed takeNumber(Cursor& c, int32_t* number) {
   skipBlanks(c);
   const bool negative = c.at < c.end && *c.at == '-';
@@ -76,6 +80,7 @@ static Parsed takeNumber(Cursor& c, int32_t* number) {
     }
   }
   if (c.at == digits) return Parsed::MALFORMED;
+  if (*digits == '0' && c.at - digits > 1) return Parsed::LEADING_ZERO;
   const int64_t value = negative ? -magnitude : magnitude;
   if (tooLarge || value < INT32_MIN || value > INT32_MAX) return Parsed::OUT_OF_RANGE;
   *number = static_cast<int32_t>(value);
@@ -87,8 +92,9 @@ static Parsed takeCommaAndNumber(Cursor& c, int32_t* number) {
 }
 
 // The characters between two quotes, where \" stands for a quote and \\ for a
-// backslash, as in C++; a text cannot hold a line feed or a zero byte, and
-// keeps its first VIEW_TEXT_LENGTH characters.
+// backslash, as in C++; a text cannot hold a line feed or a zero byte. A text
+// longer than a view holds is refused rather than cut, so that no save writes
+// it back shortened.
 static Parsed takeText(Cursor& c, char* text) {
   if (!take(c, ',') || !take(c, '"')) return Parsed::MALFORMED;
   size_t length = 0;
@@ -98,11 +104,14 @@ static Parsed takeText(Cursor& c, char* text) {
       ++c.at;
       if (c.at == c.end || (*c.at != '"' && *c.at != '\\')) return Parsed::BAD_ESCAPE;
     }
-    if (length < VIEW_TEXT_LENGTH) text[length++] = *c.at;
+    if (length < VIEW_TEXT_LENGTH) text[length] = *c.at;
+    ++length;
   }
-  text[length] = '\0';
   if (c.at == c.end) return Parsed::MALFORMED;
   ++c.at;
+  // The one check of a text's length: on the characters the view stores.
+  if (length > VIEW_TEXT_LENGTH) return Parsed::TEXT_TOO_LONG;
+  text[length] = '\0';
   return Parsed::OK;
 }
 
@@ -126,10 +135,14 @@ static Parsed parseLine(Cursor c, LayoutView* view) {
   return c.at == c.end ? Parsed::OK : Parsed::MALFORMED;
 }
 
-static const char* parseFault(Parsed parsed) {
+static const char* reasonOf(Parsed parsed) {
   switch (parsed) {
     case Parsed::OUT_OF_RANGE:
       return OUTSIDE_INT_RANGE;
+    case Parsed::LEADING_ZERO:
+      return LEADING_ZERO;
+    case Parsed::TEXT_TOO_LONG:
+      return TEXT_TOO_LONG;
     case Parsed::BAD_ESCAPE:
       return BAD_ESCAPE;
     default:
@@ -176,7 +189,7 @@ int parseLayout(const char* text, size_t length, LayoutView* views, int capacity
     LayoutView view;
     const Parsed parsed = parseLine(line, &view);
     if (parsed != Parsed::OK) {
-      refuse(error, LayoutFault::BAD_LINE, lineNumber, parseFault(parsed));
+      refuse(error, LayoutFault::BAD_LINE, lineNumber, reasonOf(parsed));
       return -1;
     }
     if (const char* fault = sizeFault(view)) {
