@@ -13,8 +13,11 @@ static void toggleGrid() {
   drawView(gridbutton);
 }
 
+// A key may have started an edit while the pointer was held: it is committed
+// before the release acts.
 void buttonUpEvent(View* button) {
   dragging = false;
+  finishEditing();
   if (button == copybutton && isUserView(tempptr)) {
     copySelectedView();
   } else if (button == deletebutton && isUserView(tempptr)) {

@@ -82,6 +82,7 @@ static void moveOrResize(View* widget, Point target) {
 
 void viewUpEvent(View* v, int x, int y) {
   dragging = false;
+  finishEditing();
   if (tempptr == nullptr) return;
   const Point target = targetPosition(v, x, y);
   const View* shown = v == drawarea ? drawarea : getView(tempptr->value);
