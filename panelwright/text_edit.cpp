@@ -32,6 +32,11 @@ void forgetEditing() {
 
 static const char* editedCharacters() { return editing == Editing::TEXT ? edited->text : idText; }
 
+static void redrawWithSelection() {
+  redrawAllViews();
+  markActiveView();
+}
+
 static void showEditing() {
   const char* typed = editedCharacters();
   const size_t length = std::strlen(typed);
@@ -40,13 +45,7 @@ static void showEditing() {
   std::memcpy(textlabel->text, typed + start, length - start);
   textlabel->text[length - start] = CARET;
   textlabel->text[length - start + 1] = '\0';
-  redrawAllViews();
-  markActiveView();
-}
-
-static void showEdited() {
-  redrawAllViews();
-  markActiveView();
+  redrawWithSelection();
 }
 
 static void startTextEdit() {
@@ -81,17 +80,17 @@ void finishEditing() {
   editing = Editing::NONE;
   showProperties(edited);
   noteLayoutChange();
-  showEdited();
+  redrawWithSelection();
 }
 
 static void cancelEditing() {
   if (editing == Editing::TEXT) std::memcpy(edited->text, originalText, sizeof originalText);
   editing = Editing::NONE;
   showProperties(edited);
-  showEdited();
+  redrawWithSelection();
 }
 
-// Tab moves between a button's text and its id, keeping what was typed.
+// Tab commits what was typed and moves between a button's text and its id.
 static void switchField() {
   if (edited->type != VIEW_BUTTON) return;
   const bool toId = editing == Editing::TEXT;
