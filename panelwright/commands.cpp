@@ -13,7 +13,11 @@ static void toggleGrid() {
   drawView(gridbutton);
 }
 
+// A key may have started an edit while the pointer was held: it is committed
+// before the release acts.
 void buttonUpEvent(View* button) {
+  dragging = false;
+  finishEditing();
   if (button == copybutton && isUserView(tempptr)) {
     copySelectedView();
   } else if (button == deletebutton && isUserView(tempptr)) {
@@ -23,7 +27,7 @@ void buttonUpEvent(View* button) {
   } else if (button == savebutton) {
     saveGUI();
   } else if (button == quitbutton) {
-    quit = 1;
+    quitDesigner();
   } else if (button == gridbutton) {
     toggleGrid();
   } else if (button == alertcancel) {
@@ -31,8 +35,10 @@ void buttonUpEvent(View* button) {
   } else if (button == alertyes) {
     okflag = 1;
   }
+  quitIfAskedMeanwhile();
 }
 
-void buttonDownEvent(View*) {}
+// A text or id being edited is committed before any command acts.
+void buttonDownEvent(View*) { finishEditing(); }
 
 void sliderMoveEvent(View*) {}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "greys.h"
 #include "toolkit.h"
@@ -23,6 +24,8 @@ extern int heightflag;
 // The answer of the save alert.
 extern int okflag;
 extern int cancelflag;
+// A press on a palette entry or a placed view has not been released yet.
+extern bool dragging;
 
 // Fixed views that the designer refers to after start-up.
 extern View* window;
@@ -123,7 +126,8 @@ void markActiveView();
 // How many views a layout holds at most: the toolkit registers at most
 // viewListSlots - 1 views, and every placed view takes two, its widget and its overlay.
 int userViewCapacity();
-// Whether one more view fits; if not, says so on standard error.
+// Whether one more view fits; if not, says so on standard error and, unless
+// the alert is busy with a question, in the alert.
 bool layoutHasRoom();
 // Places a copy of the widget at (x, y), followed by its overlay; returns the
 // overlay, whose value is the copy's list index.
@@ -179,3 +183,48 @@ void saveGUI();
 // Replaces the placed views with those of "gui.txt", asking first when placed
 // views are showing. A file that cannot be read changes nothing and is reported.
 void loadGUI();
+
+// What a save writes now: a line for every placed view not deleted.
+std::string layoutText();
+// After a successful load or save: what gui.txt looks like on disk now.
+void stampLayoutFile();
+void forgetLayoutStamp();
+// Whether gui.txt was written by someone else since this designer stamped it.
+bool layoutFileChangedOnDisk();
+
+// ---------------------------------------------------------------------------
+// Undo and redo (history.cpp): each change of the layout is one step.
+
+// Forgets every step; the layout as it stands counts as saved.
+void startHistory();
+// Records a step if the placed views differ from the last one recorded; call
+// it after anything that may have changed the layout.
+void noteLayoutChange();
+// Both restore the placed views, the selection and the panel as they were, and
+// redraw the whole screen; with no step to take they do nothing.
+void undoLayoutChange();
+void redoLayoutChange();
+// The layout as a save would write it is now the one in the file.
+void markLayoutSaved();
+// Whether a save would write something other than what was last loaded or saved.
+bool layoutUnsaved();
+
+// ---------------------------------------------------------------------------
+// Keys (keys.cpp), editing texts and ids in place (text_edit.cpp), quitting
+// (quitting.cpp)
+
+void designerKeyDown(const SDL_keysym& key);
+bool isEditing();
+// Drops an edit in progress without committing it, for a designer started afresh.
+void forgetEditing();
+// Starts editing the text of the selected label or button, if one is selected.
+void startEditing();
+void editKey(const SDL_keysym& key);
+// Commits the edit in progress as one step; nothing when none is.
+void finishEditing();
+// The Quit button and a release on no view: a changed layout asks first.
+void quitDesigner();
+// Runs a Quit that came while the alert was busy, once it is answered.
+void quitIfAskedMeanwhile();
+// Takes the keys and the quit requests, and starts the history afresh.
+void startKeysAndHistory();

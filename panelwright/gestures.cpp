@@ -7,6 +7,7 @@ static void startDrag(View* overlay, int x, int y) {
   overlay->background = snapToGrid(x);
   overlay->foreground = snapToGrid(y);
   tempptr = overlay;
+  dragging = true;
 }
 
 static void captureSelection() {
@@ -17,6 +18,7 @@ static void captureSelection() {
 static constexpr int RESIZE_ZONE = 4;
 
 void viewDownEvent(View* v, int x, int y) {
+  finishEditing();
   if (v == window || v == drawarea) {
     tempptr = v;
   } else if (isLivePaletteOverlay(v)) {
@@ -79,6 +81,8 @@ static void moveOrResize(View* widget, Point target) {
 }
 
 void viewUpEvent(View* v, int x, int y) {
+  dragging = false;
+  finishEditing();
   if (tempptr == nullptr) return;
   const Point target = targetPosition(v, x, y);
   const View* shown = v == drawarea ? drawarea : getView(tempptr->value);
@@ -92,8 +96,10 @@ void viewUpEvent(View* v, int x, int y) {
     shown = widget;
   }
   showProperties(shown);
+  noteLayoutChange();
   redrawAllViews();
   markActiveView();
+  quitIfAskedMeanwhile();
 }
 
 void copySelectedView() {
@@ -101,11 +107,13 @@ void copySelectedView() {
   const View* widget = getView(tempptr->value);
   placeCopy(widget, saturatedCoordinate(int64_t{widget->xpos} + 10),
             saturatedCoordinate(int64_t{widget->ypos} + 10));
+  noteLayoutChange();
   redrawAllViews();
 }
 
 void deleteSelectedView() {
   tempptr->status = STATUS_HIDDEN;
   getView(tempptr->value)->status = STATUS_HIDDEN;
+  noteLayoutChange();
   redrawAllViews();
 }

@@ -50,6 +50,9 @@ static void replaceLayout(const std::vector<LayoutView>& views, int count) {
   widthflag = 0;
   heightflag = 0;
   clearProperties();
+  noteLayoutChange();
+  markLayoutSaved();
+  stampLayoutFile();
 }
 
 void loadGUI() {

@@ -7,11 +7,15 @@
 #include "designer.h"
 #include "safe_write.h"
 
+// Asked instead of the usual question when another designer or an editor has
+// written gui.txt since this designer last loaded or saved it.
+static constexpr const char* CHANGED_QUESTION = "Replace changed gui.txt?";
+
 // Short forms of the failures, for the alert's text label.
 static constexpr const char* CANNOT_OPEN = "Can't open gui.txt!";
 static constexpr const char* CANNOT_WRITE = "Can't write gui.txt!";
 
-static std::string layoutText() {
+std::string layoutText() {
   std::string text;
   for (int i = noOfFixViews + 1; i < noOfViews(); ++i) {
     const View* v = getView(i);
@@ -45,9 +49,14 @@ static const char* reportFailure(const WriteResult& result) {
 void saveGUI() {
   // A second Save while the alert is up would nest another alert in this one.
   if (alertIsUp()) return;
-  if (askInAlert(SAVE_QUESTION)) {
+  if (askInAlert(layoutFileChangedOnDisk() ? CHANGED_QUESTION : SAVE_QUESTION)) {
     const WriteResult result = writeFileSafely(LAYOUT_FILE, layoutText());
-    if (result.fault != WriteFault::NONE) tellInAlert(reportFailure(result));
+    if (result.fault != WriteFault::NONE) {
+      tellInAlert(reportFailure(result));
+    } else {
+      markLayoutSaved();
+      stampLayoutFile();
+    }
   }
   hideAlert();
   redrawAllViews();

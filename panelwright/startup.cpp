@@ -126,4 +126,5 @@ void startPanelwright() {
   initGraphics();
   drawAllViews();
   noOfFixViews = noOfViews() - 1;
+  startKeysAndHistory();
 }

@@ -8,6 +8,7 @@ int widthflag = 0;
 int heightflag = 0;
 int okflag = 0;
 int cancelflag = 0;
+bool dragging = false;
 
 View* window = nullptr;
 View* drawfield = nullptr;

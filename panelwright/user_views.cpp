@@ -6,9 +6,16 @@
 
 int userViewCapacity() { return (viewListSlots - 1 - (noOfFixViews + 1)) / 2; }
 
+static constexpr const char* NO_ROOM = "No room for another view";
+
 bool layoutHasRoom() {
   if (noOfViews() + 2 <= viewListSlots - 1) return true;
   std::fputs("The layout is full: no room for another view\n", stderr);
+  if (!alertIsUp()) {
+    tellInAlert(NO_ROOM);
+    hideAlert();
+    redrawAllViews();
+  }
   return false;
 }
 

@@ -183,7 +183,10 @@ TEST_F(Extremes, ViewListFilledToItsEndByCopies) {
   ASSERT_EQ(noOfViews(), 119);
   EXPECT_EQ(lastWidget()->xpos, 340);
   testing::internal::CaptureStderr();
-  for (int i = 0; i < 3; ++i) tapButton(copybutton);
+  for (int i = 0; i < 3; ++i) {
+    answerNoRoom();
+    tapButton(copybutton);
+  }
   EXPECT_NE(testing::internal::GetCapturedStderr().find("full"), std::string::npos);
   EXPECT_EQ(noOfViews(), 119);
   EXPECT_EQ(viewList[119], nullptr);

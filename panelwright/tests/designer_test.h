@@ -34,6 +34,7 @@ class DesignerTest : public ScreenTest {
     createFixedViews();
     drawAllViews();
     noOfFixViews = noOfViews() - 1;
+    startKeysAndHistory();
     resetFlipCount();
   }
 
@@ -80,6 +81,13 @@ class DesignerTest : public ScreenTest {
 
   // The alert is up with this text, shown whole, and Cancel only for a question.
   static void expectAlert(const std::string& text, bool withCancel);
+  // A refused drop or copy says so in the alert; OK dismisses it.
+  static void answerNoRoom() {
+    whenWaiting([] {
+      expectAlert("No room for another view", false);
+      queueTap(alertyes);
+    });
+  }
   static void expectAlertHidden();
 };
 

@@ -169,8 +169,11 @@ TEST_P(Panelwright, MoveResizeCopyDeleteAndSteppers) {
                 {250, 299, WHITE, "above the frame"}},
                "steppers");
 
-  // A release on the leftmost column lies outside every view.
+  // A release on the leftmost column lies outside every view; the layout is
+  // unsaved, so the designer asks first.
   designer->click(0, 300);
+  expectPixels({{455, 105, YELLOW, "alert box"}, {475, 165, PALE_GREY, "Cancel"}}, "edge release");
+  designer->click(595, 165);  // OK
   EXPECT_EQ(designer->waitExit(20000), 0) << designer->stderrText();
 }
 
@@ -304,11 +307,29 @@ TEST_P(Panelwright, ReadOnlyFolderShowsTheMessageAndKeepsRunning) {
       {{455, 105, PALE_GREY, "alert gone"}, {100, 64, LIGHT_GREY_PIXEL, "the label's border"}},
       "message dismissed");
   EXPECT_TRUE(fs::is_empty(workdir)) << "nothing is left behind";
-  designer->click(610, 591);  // Quit
+  designer->click(610, 591);  // Quit: the layout is unsaved, so it asks
+  designer->click(595, 165);  // OK
   EXPECT_EQ(designer->waitExit(20000), 0);
   EXPECT_EQ(designer->stderrText(),
             "Can't open output file gui.txt!\n"
             "gui.txt: Permission denied\n");
+}
+
+// Real key presses: select a button, rename it, give it an id, nudge it, undo
+// the last nudge and save with the keys alone.
+TEST_P(Panelwright, KeysRenameSetAnIdNudgeUndoAndSave) {
+  start();
+  designer->drag(579, 51, 211, 307);  // a button to (208, 304)
+  designer->click(248, 320);          // select the button
+  designer->keys("F2 BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace g o");
+  expectPixels({{449, 541, DARK_GREY, "the caret after \"go\" in the text view"},
+                {449, 540, LIGHT_GREY_PIXEL, "above the caret"}},
+               "typing");
+  designer->keys("Tab BackSpace 4 2 Return Right Right Right Control_L+z Control_L+s");
+  designer->keys("Return");
+  EXPECT_EQ(fileText(workdir / "gui.txt"), "newButton(80, 32, 210, 304, 42, \"go\");\n");
+  designer->click(610, 591);  // Quit: saved, so it ends at once
+  EXPECT_EQ(designer->waitExit(20000), 0) << designer->stderrText();
 }
 
 INSTANTIATE_TEST_SUITE_P(Runtimes, Panelwright, ::testing::ValuesIn(sdlRuntimes()), runtimeName);

@@ -366,6 +366,7 @@ TEST_F(Gestures, AFullLayoutRefusesTheThirtyFourthDropAndCopy) {
   ASSERT_EQ(noOfViews(), 119);
   View* lastPlaced = lastWidget();
   testing::internal::CaptureStderr();
+  answerNoRoom();
   placeLabel(300, 300);
   tapButton(copybutton);
   const std::string errors = testing::internal::GetCapturedStderr();
@@ -378,6 +379,7 @@ TEST_F(Gestures, AFullLayoutRefusesTheThirtyFourthDropAndCopy) {
   EXPECT_NE(errors.find("full"), std::string::npos) << errors;
   tempptr = lastOverlay();
   testing::internal::CaptureStderr();
+  answerNoRoom();
   tapButton(copybutton);
   EXPECT_NE(testing::internal::GetCapturedStderr().find("full"), std::string::npos);
   EXPECT_EQ(noOfViews(), 119);

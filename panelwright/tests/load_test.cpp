@@ -283,6 +283,7 @@ TEST_F(Loading, RepeatedLoadsOfAFullLayoutReuseTheList) {
   }
   testing::internal::CaptureStderr();
   tapButton(copybutton);  // nothing selected: no copy
+  answerNoRoom();
   place(labelview, 96, 64);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "The layout is full: no room for another view\n");

@@ -69,6 +69,21 @@ TEST_F(Saving, LabelAndButtonGiveTwoLines) {
   expectOnlyTheLayoutFile();
 }
 
+// Once this designer has saved gui.txt, a file written there since by someone
+// else is named in the question; the first save asks as ever.
+TEST_F(Saving, AFileChangedOnDiskIsNamedInTheQuestion) {
+  const char* const questions[] = {"Replace previous file?", "Replace changed gui.txt?",
+                                   "Replace previous file?"};
+  for (const char* const& question : questions) {
+    whenWaiting([question] {
+      expectAlert(question, true);
+      queueTap(alertyes);
+    });
+    tapButton(savebutton);
+    if (&question == questions) writeLayoutText("edited by hand\n");
+  }
+}
+
 TEST_F(Saving, EveryKindInPlacementOrderWithoutDeletedViews) {
   place(labelview, 30, 30);
   place(buttonview, 130, 30);

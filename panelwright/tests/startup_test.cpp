@@ -194,6 +194,24 @@ TEST_F(CommandButtons, OtherButtonsDoNothing) {
   EXPECT_EQ(noOfViews(), 53);
 }
 
+// A changed layout asks before it is lost, whether Quit or a release on the
+// screen's edge ends the designer; with nothing to lose both end at once.
+TEST_F(CommandButtons, QuitAndEdgeReleaseAskWhenTheLayoutIsUnsaved) {
+  place(labelview, 96, 64);
+  for (const int x : {0, 610}) {  // the screen's left column, Quit
+    for (View* answer : {alertcancel, alertyes}) {
+      quit = 0;
+      whenWaiting([answer] {
+        expectAlert("Quit without saving?", true);
+        queueTap(answer);
+      });
+      pushRelease(x, 591);
+      dispatch();
+      EXPECT_EQ(quit, answer == alertyes ? 1 : 0) << x;
+    }
+  }
+}
+
 // Only the screen's top row and left column lie outside the window label.
 TEST_F(CommandButtons, ReleaseOnTheScreenEdgeEndsTheProgram) {
   struct Edge {

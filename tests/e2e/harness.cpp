@@ -264,11 +264,25 @@ void XSession::drag(int x0, int y0, int x1, int y1, int steps, int button) {
   settle();
 }
 
-void XSession::key(const char* keysym) {
+void XSession::key(const char* keysym, const char* modifier) {
   const KeyCode code = XKeysymToKeycode(impl_->display, XStringToKeysym(keysym));
+  const KeyCode held =
+      modifier != nullptr ? XKeysymToKeycode(impl_->display, XStringToKeysym(modifier)) : 0;
+  if (held != 0) XTestFakeKeyEvent(impl_->display, held, True, CurrentTime);
   XTestFakeKeyEvent(impl_->display, code, True, CurrentTime);
   XTestFakeKeyEvent(impl_->display, code, False, CurrentTime);
+  if (held != 0) XTestFakeKeyEvent(impl_->display, held, False, CurrentTime);
   XFlush(impl_->display);
+}
+
+void XSession::keys(const std::string& names) {
+  std::istringstream words(names);
+  for (std::string word; words >> word;) {
+    const size_t plus = word.find('+');  // npos + 1 is 0: the whole word
+    key(word.substr(plus + 1).c_str(),
+        plus == std::string::npos ? nullptr : word.substr(0, plus).c_str());
+    settle();
+  }
 }
 
 void XSession::settle(int timeoutMs) {

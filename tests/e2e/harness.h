@@ -72,8 +72,13 @@ class XSession {
   void click(int x, int y, int button = 1);
   // Press at (x0, y0), move in steps to (x1, y1) with the button held, release there, settle.
   void drag(int x0, int y0, int x1, int y1, int steps = 4, int button = 1);
-  // A key press and release (keysym name such as "a" or "Escape").
-  void key(const char* keysym);
+  // A key press and release (keysym name such as "a" or "Escape"), with the
+  // modifier key ("Control_L", "Shift_L") held around it when one is named.
+  void key(const char* keysym, const char* modifier = nullptr);
+  // Keys by keysym name, separated by blanks ("Control_L+z" holds the first
+  // around the second), settling after each: SDL takes a release and a press
+  // of one key that follow at once for auto-repeat.
+  void keys(const std::string& names);
 
   // Waits until the program has handled every event sent so far and the
   // screen holds still. Fails the test if that takes more than timeoutMs.

@@ -39,7 +39,8 @@ void clearScreen(uint32_t colour = 0);
 void pushPress(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
 void pushRelease(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
 void pushMotion(int x, int y, Uint8 state = SDL_BUTTON(SDL_BUTTON_LEFT));
-void pushKey(SDLKey key);
+// A key press; unicode is the character SDL's translation gives, 0 for none.
+void pushKey(SDLKey key, SDLMod mod = KMOD_NONE, Uint16 unicode = 0);
 void pushQuitRequest();
 void dispatch();
 

@@ -25,12 +25,14 @@ void pushMotion(int x, int y, Uint8 state) {
   ASSERT_EQ(SDL_PushEvent(&e), 0);
 }
 
-void pushKey(SDLKey key) {
+void pushKey(SDLKey key, SDLMod mod, Uint16 unicode) {
   SDL_Event e{};
   e.type = SDL_KEYDOWN;
   e.key.type = SDL_KEYDOWN;
   e.key.state = SDL_PRESSED;
   e.key.keysym.sym = key;
+  e.key.keysym.mod = mod;
+  e.key.keysym.unicode = unicode;
   ASSERT_EQ(SDL_PushEvent(&e), 0);
 }
 

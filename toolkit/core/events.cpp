@@ -16,6 +16,9 @@ void eventLoop() {
         if (event.motion.state == LEFT_BUTTON_ONLY)
           touchMotionEvent(event.motion.x, event.motion.y);
         break;
+      case SDL_KEYDOWN:
+        keyDownEvent(event.key.keysym);
+        break;
       default:
         break;
     }
@@ -41,7 +44,7 @@ void touchDownEvent(int x, int y) {
 void touchUpEvent(int x, int y) {
   View* view = findView(x, y);
   if (view == nullptr) {
-    quit = 1;
+    requestQuit();
     return;
   }
   if (view->type == VIEW_BUTTON) {

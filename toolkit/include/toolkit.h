@@ -145,6 +145,20 @@ void buttonUpEvent(View* view);
 void sliderMoveEvent(View* view);
 void drawGraphicView(View* view);
 
+// Keys, for the programs that ask for them. Until a program passes a handler,
+// key presses do nothing; with one, every key press reaches it, and SDL's
+// Unicode translation fills the key's unicode field with the typed character.
+// Call it after initGraphics, since opening the screen resets the translation.
+using KeyHandler = void (*)(const SDL_keysym& key);
+void receiveKeys(KeyHandler handler);
+void keyDownEvent(const SDL_keysym& key);
+
+// A release on no view asks to end the program: by default quit is set at
+// once; a program with work to lose may take the request and decide itself.
+using QuitHandler = void (*)();
+void receiveQuitRequests(QuitHandler handler);
+void requestQuit();
+
 // ---------------------------------------------------------------------------
 // Drawing primitives
 
@@ -249,7 +263,8 @@ void drawAllViews();
 // Reading accepts exactly these eight forms, with spaces or tabs around tokens,
 // CRLF line ends, blank lines and a last line without a line feed. Numbers are
 // decimal without a leading zero (C++ reads "010" as octal). A text is what
-// stands between its quotes: no quote inside, at most 24 characters.
+// stands between its quotes, at most 24 characters, with \" for a quote and
+// \\ for a backslash as in C++; any other backslash is refused.
 
 // How a kind is written: its constructor and whether the id and the text follow
 // the four geometry numbers.

@@ -66,6 +66,8 @@ inline constexpr LayoutCase BAD_LAYOUTS[] = {
     {"text without quotes", "newLabel(1, 2, 3, 4, OK);\n", 1, "not a layout line", 0},
     {"quote inside a text", "newLabel(1, 2, 3, 4, \"a\"b\");\n", 1, "not a layout line", 0},
     {"unclosed text", "newLabel(1, 2, 3, 4, \"ab);\n", 1, "not a layout line", 0},
+    {"backslash before another character", "newLabel(1, 2, 3, 4, \"C:\\temp\\new\");\n", 1,
+     "backslash not before \\\" or \\\\", 0},
     {"zero byte in a text", std::string_view("newLabel(1, 2, 3, 4, \"a\0b\");\n", 29), 1,
      "not a layout line", 0},
     {"plus sign", "newVMeter(+1, 2, 3, 4);\n", 1, "not a layout line", 0},

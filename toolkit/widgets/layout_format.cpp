@@ -2,6 +2,19 @@
 
 #include "toolkit.h"
 
+// A quote or backslash is written escaped, so that the line still compiles as
+// C++ and reads back as the same text.
+static void writeQuotedText(const char* text, char* out) {
+  int length = 0;
+  out[length++] = '"';
+  for (int i = 0; i < VIEW_TEXT_LENGTH && text[i] != '\0'; ++i) {
+    if (text[i] == '"' || text[i] == '\\') out[length++] = '\\';
+    out[length++] = text[i];
+  }
+  out[length++] = '"';
+  out[length] = '\0';
+}
+
 const LayoutFormat* layoutFormatOf(int32_t type) {
   for (const LayoutFormat& format : LAYOUT_FORMATS) {
     if (format.type == type) return &format;
@@ -9,8 +22,9 @@ const LayoutFormat* layoutFormatOf(int32_t type) {
   return nullptr;
 }
 
-// The longest line, a button with five numbers of eleven characters and a full
-// text, is 99 bytes, so nothing is ever cut.
+// The longest line, a button with a size of ten digits each way, three
+// numbers of eleven characters and a text of 24 escaped characters, is 126
+// bytes, so nothing is ever cut.
 int formatLayoutLine(const View* view, char* line) {
   const LayoutFormat* format = layoutFormatOf(view->type);
   if (format == nullptr) return 0;
@@ -20,8 +34,9 @@ int formatLayoutLine(const View* view, char* line) {
     length += std::snprintf(line + length, LAYOUT_LINE_SIZE - length, ", %d", view->id);
   }
   if (format->hasText) {
-    length += std::snprintf(line + length, LAYOUT_LINE_SIZE - length, ", \"%.*s\"",
-                            VIEW_TEXT_LENGTH, view->text);
+    char quoted[2 * VIEW_TEXT_LENGTH + 3];
+    writeQuotedText(view->text, quoted);
+    length += std::snprintf(line + length, LAYOUT_LINE_SIZE - length, ", %s", quoted);
   }
   return length + std::snprintf(line + length, LAYOUT_LINE_SIZE - length, ");\n");
 }

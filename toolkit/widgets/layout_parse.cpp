@@ -11,6 +11,7 @@
 #include "toolkit.h"
 
 static constexpr const char* NOT_A_LAYOUT_LINE = "not a layout line";
+static constexpr const char* BAD_ESCAPE = "backslash not before \\\" or \\\\";
 static constexpr const char* OUTSIDE_INT_RANGE = "number outside the int range";
 static constexpr const char* LEADING_ZERO = "number with a leading zero";
 static constexpr const char* TEXT_TOO_LONG = "text longer than 24 characters";
@@ -31,7 +32,7 @@ struct Cursor {
   const char* end;
 };
 
-enum class Parsed { OK, MALFORMED, OUT_OF_RANGE, LEADING_ZERO, TEXT_TOO_LONG };
+enum class Parsed { OK, MALFORMED, OUT_OF_RANGE, LEADING_ZERO, TEXT_TOO_LONG, BAD_ESCAPE };
 }  // namespace
 
 static bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -90,14 +91,19 @@ static Parsed takeCommaAndNumber(Cursor& c, int32_t* number) {
   return take(c, ',') ? takeNumber(c, number) : Parsed::MALFORMED;
 }
 
-// The characters between two quotes; a text cannot hold a quote, a line feed
-// or a zero byte. A text longer than a view holds is refused rather than cut,
-// so that no save writes it back shortened.
+// The characters between two quotes, where \" stands for a quote and \\ for a
+// backslash, as in C++; a text cannot hold a line feed or a zero byte. A text
+// longer than a view holds is refused rather than cut, so that no save writes
+// it back shortened.
 static Parsed takeText(Cursor& c, char* text) {
   if (!take(c, ',') || !take(c, '"')) return Parsed::MALFORMED;
   size_t length = 0;
   for (; c.at < c.end && *c.at != '"'; ++c.at) {
     if (*c.at == '\0') return Parsed::MALFORMED;
+    if (*c.at == '\\') {
+      ++c.at;
+      if (c.at == c.end || (*c.at != '"' && *c.at != '\\')) return Parsed::BAD_ESCAPE;
+    }
     if (length < VIEW_TEXT_LENGTH) text[length] = *c.at;
     ++length;
   }
@@ -137,6 +143,8 @@ static const char* reasonOf(Parsed parsed) {
       return LEADING_ZERO;
     case Parsed::TEXT_TOO_LONG:
       return TEXT_TOO_LONG;
+    case Parsed::BAD_ESCAPE:
+      return BAD_ESCAPE;
     default:
       return NOT_A_LAYOUT_LINE;
   }
