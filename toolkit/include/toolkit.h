@@ -91,7 +91,8 @@ extern SDL_Surface* screen;
 // Opens the full-screen surface; on failure prints one line and exits with 1.
 void initGraphics();
 // The bracket around every drawing operation: enterGraphics locks the surface
-// where SDL needs it; exitGraphics unlocks it and flips the whole screen.
+// where SDL needs it; exitGraphics unlocks it and flips the whole screen (in
+// the per-event mode, below, it marks the screen changed instead).
 void enterGraphics();
 void exitGraphics();
 
@@ -129,7 +130,8 @@ void fillView(View* view, int colour);
 extern SDL_Event event;
 extern int32_t quit;
 
-// Dispatches every queued event and returns when the queue is empty.
+// Dispatches every queued event and returns when the queue is empty; it never
+// waits. In the per-event mode it presents the screen before each poll.
 void eventLoop();
 void touchDownEvent(int x, int y);
 void touchUpEvent(int x, int y);
@@ -144,6 +146,35 @@ void buttonDownEvent(View* view);
 void buttonUpEvent(View* view);
 void sliderMoveEvent(View* view);
 void drawGraphicView(View* view);
+
+// ---------------------------------------------------------------------------
+// Presentation and waiting
+//
+// By default every drawing operation flips the whole screen, so whatever is
+// drawn shows at once, and the main loop polls without pause. A program that
+// calls presentOncePerEvent before it draws anything shows its screen once per
+// handled event instead: drawing marks the screen changed, and eventLoop
+// presents it before it polls again, so the start-up drawing shows when the
+// loop first runs and a nested eventLoop shows what its caller drew before it
+// waits for an answer. An idle program sleeps when its main loop is
+//     while (quit == 0) {
+//       waitForEvent(WAIT_UNTIL_EVENT);
+//       eventLoop();
+//     }
+
+// Switches to the per-event mode for the rest of the program.
+void presentOncePerEvent();
+// Shows now what was drawn since the last presentation: for a call-back that
+// draws and then works or blocks before returning. Does nothing when nothing
+// waits to be shown, as always in the default mode.
+void presentScreen();
+
+inline constexpr int WAIT_UNTIL_EVENT = -1;
+// Presents anything pending, then waits until an event is queued or timeoutMs
+// milliseconds have passed (a negative timeout: until an event comes). True
+// when an event waits; the next eventLoop dispatches it. A press is seen at
+// most 2 ms late.
+bool waitForEvent(int timeoutMs);
 
 // ---------------------------------------------------------------------------
 // Drawing primitives
