@@ -7,7 +7,7 @@ int main(int argc, char** argv) {
   }
   Preview preview;
   startPreview(&preview, argc == 2 ? argv[1] : DEFAULT_LAYOUT_FILE, stderr);
-  presentOncePerEvent();
+  setPresentation(Presentation::PER_EVENT);
   initGraphics();
   drawAllViews();
   while (quit == 0) {

@@ -1,7 +1,7 @@
 #include "designer.h"
 
 int main() {
-  presentOncePerEvent();
+  setPresentation(Presentation::PER_EVENT);
   startPanelwright();
   while (quit == 0) {
     waitForEvent(WAIT_UNTIL_EVENT);

@@ -1,7 +1,7 @@
 #include "shapescope.h"
 
 int main() {
-  presentOncePerEvent();
+  setPresentation(Presentation::PER_EVENT);
   startShapescope();
   while (quit == 0) {
     waitForEvent(WAIT_UNTIL_EVENT);

@@ -1,7 +1,7 @@
 #include "tallyboard.h"
 
 int main() {
-  presentOncePerEvent();
+  setPresentation(Presentation::PER_EVENT);
   startTallyboard();
   while (quit == 0) {
     waitForEvent(WAIT_UNTIL_EVENT);

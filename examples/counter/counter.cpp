@@ -23,7 +23,7 @@ int main() {
   newLabel(400, 600, 0, 0, "");  // catches releases away from the button
   counter = newNumView(160, 32, 120, 200);
   newButton(160, 40, 120, 260, 1, "Count");
-  presentOncePerEvent();
+  setPresentation(Presentation::PER_EVENT);
   initGraphics();
   fillScreen(0xF0F0F0);
   drawAllViews();

@@ -72,7 +72,7 @@ int main() {
     getView(i)->ypos -= CANVAS_OFFSET;
   }
   showReading(MIDDLE);
-  presentOncePerEvent();
+  setPresentation(Presentation::PER_EVENT);
   initGraphics();
   fillScreen(0xF0F0F0);
   drawAllViews();

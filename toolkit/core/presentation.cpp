@@ -4,13 +4,16 @@
 
 #include "toolkit.h"
 
-static bool perEvent = false;
+static Presentation presentation = Presentation::PER_DRAWING;
 static bool screenChanged = false;
 
-void presentOncePerEvent() { perEvent = true; }
+void setPresentation(Presentation mode) {
+  presentation = mode;
+  if (mode == Presentation::PER_DRAWING) presentScreen();
+}
 
 void showDrawing() {
-  if (perEvent) {
+  if (presentation == Presentation::PER_EVENT) {
     screenChanged = true;
   } else {
     SDL_Flip(screen);

@@ -152,8 +152,8 @@ void drawGraphicView(View* view);
 //
 // By default every drawing operation flips the whole screen, so whatever is
 // drawn shows at once, and the main loop polls without pause. A program that
-// calls presentOncePerEvent before it draws anything shows its screen once per
-// handled event instead: drawing marks the screen changed, and eventLoop
+// sets Presentation::PER_EVENT before it draws anything shows its screen once
+// per handled event instead: drawing marks the screen changed, and eventLoop
 // presents it before it polls again, so the start-up drawing shows when the
 // loop first runs and a nested eventLoop shows what its caller drew before it
 // waits for an answer. An idle program sleeps when its main loop is
@@ -162,8 +162,14 @@ void drawGraphicView(View* view);
 //       eventLoop();
 //     }
 
-// Switches to the per-event mode for the rest of the program.
-void presentOncePerEvent();
+enum class Presentation : int32_t {
+  PER_DRAWING,  // every exitGraphics flips: the default
+  PER_EVENT,    // once per handled event, and whenever presentScreen is called
+};
+
+// Chooses when the screen is shown; going back to PER_DRAWING shows at once
+// whatever is pending.
+void setPresentation(Presentation mode);
 // Shows now what was drawn since the last presentation: for a call-back that
 // draws and then works or blocks before returning. Does nothing when nothing
 // waits to be shown, as always in the default mode.
