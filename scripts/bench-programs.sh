@@ -16,5 +16,5 @@ build=build/bench
 if [[ ! -f $build/build.ninja ]]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
-cmake --build "$build" --target program_bench
+cmake --build "$build" --target program_bench | tail -n 1
 "$build/bin/program_bench"

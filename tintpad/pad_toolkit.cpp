@@ -46,7 +46,7 @@ PadView* findView(int x, int y) {
 
 // SDL 1.2 can only wait without a time limit, so the wait polls with short
 // sleeps: a press is seen at most one sleep late.
-static constexpr Uint32 POLL_PAUSE_MS = 2;
+static constexpr Uint32 POLL_PAUSE_MS = 4;
 
 // An event that waitForEvent took from SDL's queue stays in event until
 // eventLoop hands it on.

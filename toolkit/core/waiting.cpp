@@ -6,7 +6,7 @@
 
 // Long enough that an idle program costs next to nothing, short enough that no
 // one feels it in a press.
-static constexpr Uint32 POLL_PAUSE_MS = 2;
+static constexpr Uint32 POLL_PAUSE_MS = 4;
 
 // An event that waitForEvent took from SDL's queue is kept in event until
 // eventLoop dispatches it.

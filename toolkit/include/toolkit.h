@@ -179,7 +179,7 @@ inline constexpr int WAIT_UNTIL_EVENT = -1;
 // Presents anything pending, then waits until an event is queued or timeoutMs
 // milliseconds have passed (a negative timeout: until an event comes). True
 // when an event waits; the next eventLoop dispatches it. A press is seen at
-// most 2 ms late.
+// most 4 ms late.
 bool waitForEvent(int timeoutMs);
 
 // ---------------------------------------------------------------------------
