@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -188,6 +189,32 @@ Run runCalculator(const std::string& program, const Runtime& runtime) {
   return run;
 }
 
+// The preview's time from a layout file renamed over the old one, as the
+// designer saves, to the presentation of the new layout.
+constexpr int REWRITES = 5;
+constexpr double MOST_FOLLOW_MS = 500;
+
+double slowestFollowMs(const Runtime& runtime) {
+  char folder[] = "/tmp/program-bench-XXXXXX";
+  if (mkdtemp(folder) == nullptr) return -1;
+  const std::string file = std::string(folder) + "/gui.txt";
+  XSession session(programPath("panelpeek"), SMALL_WIDTH, SMALL_HEIGHT, runtime, folder);
+  const bool ok = started(session, "panelpeek");
+  double slowest = -1;
+  for (int i = 0; ok && i < REWRITES; ++i) {
+    session.settle();
+    std::ofstream(file + ".new") << "newLabel(80, 32, " << 40 + 10 * i << ", 40, \"x\");\n";
+    const uint64_t flips = session.flips();
+    const uint64_t renamed = monotonicNs();
+    std::rename((file + ".new").c_str(), file.c_str());
+    while (session.flips() == flips && monotonicNs() - renamed < 5000000000u)
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    slowest = std::max(slowest, (monotonicNs() - renamed) / 1e6);
+  }
+  std::filesystem::remove_all(folder);
+  return slowest;
+}
+
 Run runIdle(const std::string& program, const Runtime& runtime) {
   Run run;
   XSession session(programPath(program), SMALL_WIDTH, SMALL_HEIGHT, runtime);
@@ -261,8 +288,14 @@ int main() {
       std::printf("  %-38s%12.2f%12.2f\n", program.c_str(), run.idleCpu, run.peak);
     }
 
+    const double followMs = slowestFollowMs(runtime);
+    std::printf("  %-38s%12.2f\n", "panelpeek follows a rewrite, ms (most)", followMs);
+
     const std::string on = " on " + runtime.name;
     std::printf("  targets:\n");
+    verdicts.check(
+        followMs >= 0 && followMs < MOST_FOLLOW_MS,
+        "panelpeek follows a rewrite within half a second" + on + ": " + number(followMs) + " ms");
     verdicts.check(designer.drop.presentations <= MOST_DROP_PRESENTATIONS,
                    "designer drop in at most 2 presentations" + on + ": " +
                        number(designer.drop.presentations));
