@@ -18,7 +18,10 @@ static void showAlert(const char* text, int8_t cancelStatus) {
 // Every visible view keeps working meanwhile; a Quit takes effect once the
 // alert is answered and the caller has returned to the main loop.
 static bool answeredOk() {
-  while (okflag == 0 && cancelflag == 0) eventLoop();
+  while (okflag == 0 && cancelflag == 0) {
+    waitForEvent(WAIT_UNTIL_EVENT);
+    eventLoop();
+  }
   const bool ok = okflag != 0;
   okflag = 0;
   cancelflag = 0;

@@ -1,8 +1,12 @@
 #include "shapescope.h"
 
 int main() {
+  setPresentation(Presentation::PER_EVENT);
   startShapescope();
-  while (quit == 0) eventLoop();
+  while (quit == 0) {
+    waitForEvent(WAIT_UNTIL_EVENT);
+    eventLoop();
+  }
   SDL_Quit();
   return 0;
 }

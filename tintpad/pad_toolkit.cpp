@@ -44,10 +44,37 @@ PadView* findView(int x, int y) {
   return hit;
 }
 
+// SDL 1.2 can only wait without a time limit, so the wait polls with short
+// sleeps: a press is seen at most one sleep late.
+static constexpr Uint32 POLL_PAUSE_MS = 4;
+
+// An event that waitForEvent took from SDL's queue stays in event until
+// eventLoop hands it on.
+static bool eventHeld = false;
+
+static bool nextEvent() {
+  if (eventHeld) {
+    eventHeld = false;
+    return true;
+  }
+  return SDL_PollEvent(&event) != 0;
+}
+
 void eventLoop() {
-  while (SDL_PollEvent(&event)) {
+  while (nextEvent()) {
     if (event.type == SDL_MOUSEBUTTONDOWN) viewDownEvent(event.button.x, event.button.y);
   }
+}
+
+bool waitForEvent(int timeoutMs) {
+  if (eventHeld) return true;
+  const Uint32 start = SDL_GetTicks();
+  while (SDL_PollEvent(&event) == 0) {
+    if (timeoutMs >= 0 && SDL_GetTicks() - start >= static_cast<Uint32>(timeoutMs)) return false;
+    SDL_Delay(POLL_PAUSE_MS);
+  }
+  eventHeld = true;
+  return true;
 }
 
 static void failStart(const char* what) {
@@ -72,7 +99,18 @@ static void refuseTextModeDriver() {
   std::exit(1);
 }
 
+// sdl12-compat draws through an accelerated renderer unless told otherwise,
+// which costs a GL context, threads and a hundred megabytes for a surface that
+// is only ever copied whole; classic SDL 1.2 ignores these. A user's own
+// setting wins.
+static void preferSoftwarePresentation() {
+  setenv("SDL_RENDER_DRIVER", "software", 0);
+  setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+  setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+}
+
 void initgraphics() {
+  preferSoftwarePresentation();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) failStart("start SDL video");
   refuseTextModeDriver();
   // SDL turns these signals into quit requests, which the program ignores;

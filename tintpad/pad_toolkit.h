@@ -30,7 +30,14 @@ PadView* getView(int index);
 PadView* findView(int x, int y);
 
 // Hands every queued press to viewDownEvent; everything else is discarded.
+// It never waits.
 void eventLoop();
+
+inline constexpr int WAIT_UNTIL_EVENT = -1;
+// Waits until an event is queued or timeoutMs milliseconds have passed (a
+// negative timeout: until an event comes), so that an idle pad sleeps. True
+// when an event waits; the next eventLoop takes it.
+bool waitForEvent(int timeoutMs);
 
 // Opens the 400 by 600 full-screen surface; on failure prints one line and exits with 1.
 void initgraphics();

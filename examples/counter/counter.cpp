@@ -23,10 +23,14 @@ int main() {
   newLabel(400, 600, 0, 0, "");  // catches releases away from the button
   counter = newNumView(160, 32, 120, 200);
   newButton(160, 40, 120, 260, 1, "Count");
+  setPresentation(Presentation::PER_EVENT);
   initGraphics();
   fillScreen(0xF0F0F0);
   drawAllViews();
-  while (quit == 0) eventLoop();
+  while (quit == 0) {
+    waitForEvent(WAIT_UNTIL_EVENT);
+    eventLoop();
+  }
   SDL_Quit();
   return 0;
 }

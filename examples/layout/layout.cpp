@@ -72,10 +72,14 @@ int main() {
     getView(i)->ypos -= CANVAS_OFFSET;
   }
   showReading(MIDDLE);
+  setPresentation(Presentation::PER_EVENT);
   initGraphics();
   fillScreen(0xF0F0F0);
   drawAllViews();
-  while (quit == 0) eventLoop();
+  while (quit == 0) {
+    waitForEvent(WAIT_UNTIL_EVENT);
+    eventLoop();
+  }
   SDL_Quit();
   return 0;
 }

@@ -75,6 +75,13 @@ class Tallyboard : public ::testing::TestWithParam<Runtime> {
   std::unique_ptr<XSession> calc;
 };
 
+// Each handled event that drew is presented once: a key's press and its release.
+TEST_P(Tallyboard, APressAndItsReleaseArePresentedOnceEach) {
+  const uint64_t before = calc->flips();
+  tap("7");
+  EXPECT_EQ(calc->flips() - before, 2u);
+}
+
 TEST_P(Tallyboard, StartScreenChainsAndTheLitKey) {
   {
     const PixelReader read = reader();

@@ -385,6 +385,14 @@ std::string XSession::stderrText() {
 
 uint64_t XSession::flips() { return impl_->load(impl_->counters->flips); }
 
+ProbeCounters XSession::probe() {
+  const ProbeCounters& c = *impl_->counters;
+  return {impl_->load(c.emptyPolls), impl_->load(c.events), impl_->load(c.flips),
+          impl_->load(c.loadedNs), impl_->load(c.idleSinceNs)};
+}
+
+int XSession::pid() const { return impl_->program; }
+
 std::string hexColour(uint32_t colour) {
   char text[16];
   std::snprintf(text, sizeof text, "%06X", colour);

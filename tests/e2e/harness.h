@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "probe.h"
+
 // An SDL 1.2 runtime to run the programs on.
 struct Runtime {
   std::string name;         // "original" or "compat"
@@ -101,6 +103,8 @@ class XSession {
 
   // Counters read from the preloaded probe.
   uint64_t flips();
+  ProbeCounters probe();
+  int pid() const;
 
   struct Impl;  // the processes and the X connection, kept in harness.cpp
 

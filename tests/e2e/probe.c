@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/mman.h>
+#include <time.h>
 #include <unistd.h>
 
 static struct ProbeCounters* counters(void) {
@@ -27,10 +28,23 @@ static struct ProbeCounters* counters(void) {
   return shared;
 }
 
+static uint64_t monotonicNs(void) {
+  struct timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return (uint64_t)now.tv_sec * 1000000000u + (uint64_t)now.tv_nsec;
+}
+
+__attribute__((constructor)) static void noteLoading(void) {
+  __atomic_store_n(&counters()->loadedNs, monotonicNs(), __ATOMIC_SEQ_CST);
+}
+
 int SDL_PollEvent(SDL_Event* event) {
   static int (*real)(SDL_Event*);
+  static int handling = 1;  // start-up counts as handling, so its end is noted too
   if (real == NULL) real = (int (*)(SDL_Event*))dlsym(RTLD_NEXT, "SDL_PollEvent");
   int got = real(event);
+  if (!got && handling) __atomic_store_n(&counters()->idleSinceNs, monotonicNs(), __ATOMIC_SEQ_CST);
+  handling = got;
   __atomic_add_fetch(got ? &counters()->events : &counters()->emptyPolls, 1, __ATOMIC_SEQ_CST);
   return got;
 }

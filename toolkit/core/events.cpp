@@ -1,10 +1,11 @@
+#include "presentation.h"
 #include "toolkit.h"
 
 // Only the left button alone drags: SDL_BUTTON_LMASK is state 1.
 static constexpr Uint8 LEFT_BUTTON_ONLY = SDL_BUTTON(SDL_BUTTON_LEFT);
 
 void eventLoop() {
-  while (SDL_PollEvent(&event)) {
+  while (nextEvent()) {
     switch (event.type) {
       case SDL_MOUSEBUTTONDOWN:
         touchDownEvent(event.button.x, event.button.y);

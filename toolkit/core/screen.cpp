@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "presentation.h"
 #include "surface.h"
 #include "toolkit.h"
 
@@ -35,7 +36,18 @@ static void refuseTextModeDriver() {
   std::exit(1);
 }
 
+// sdl12-compat draws through an accelerated renderer unless told otherwise,
+// which costs a GL context, threads and a hundred megabytes for a surface that
+// is only ever copied whole; classic SDL 1.2 ignores these. A user's own
+// setting wins.
+static void preferSoftwarePresentation() {
+  setenv("SDL_RENDER_DRIVER", "software", 0);
+  setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+  setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+}
+
 void initGraphics() {
+  preferSoftwarePresentation();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) failStart("start SDL video");
   refuseTextModeDriver();
   // SDL turns these signals into quit requests, which the program ignores;
@@ -59,7 +71,7 @@ void enterGraphics() {
 
 void exitGraphics() {
   if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
-  SDL_Flip(screen);
+  showDrawing();
 }
 
 void fillClippedRectangle(int64_t width, int64_t height, int64_t x, int64_t y, int colour) {

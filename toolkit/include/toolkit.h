@@ -91,7 +91,8 @@ extern SDL_Surface* screen;
 // Opens the full-screen surface; on failure prints one line and exits with 1.
 void initGraphics();
 // The bracket around every drawing operation: enterGraphics locks the surface
-// where SDL needs it; exitGraphics unlocks it and flips the whole screen.
+// where SDL needs it; exitGraphics unlocks it and flips the whole screen (in
+// the per-event mode, below, it marks the screen changed instead).
 void enterGraphics();
 void exitGraphics();
 
@@ -129,7 +130,8 @@ void fillView(View* view, int colour);
 extern SDL_Event event;
 extern int32_t quit;
 
-// Dispatches every queued event and returns when the queue is empty.
+// Dispatches every queued event and returns when the queue is empty; it never
+// waits. In the per-event mode it presents the screen before each poll.
 void eventLoop();
 void touchDownEvent(int x, int y);
 void touchUpEvent(int x, int y);
@@ -158,6 +160,41 @@ void keyDownEvent(const SDL_keysym& key);
 using QuitHandler = void (*)();
 void receiveQuitRequests(QuitHandler handler);
 void requestQuit();
+
+// ---------------------------------------------------------------------------
+// Presentation and waiting
+//
+// By default every drawing operation flips the whole screen, so whatever is
+// drawn shows at once, and the main loop polls without pause. A program that
+// sets Presentation::PER_EVENT before it draws anything shows its screen once
+// per handled event instead: drawing marks the screen changed, and eventLoop
+// presents it before it polls again, so the start-up drawing shows when the
+// loop first runs and a nested eventLoop shows what its caller drew before it
+// waits for an answer. An idle program sleeps when its main loop is
+//     while (quit == 0) {
+//       waitForEvent(WAIT_UNTIL_EVENT);
+//       eventLoop();
+//     }
+
+enum class Presentation : int32_t {
+  PER_DRAWING,  // every exitGraphics flips: the default
+  PER_EVENT,    // once per handled event, and whenever presentScreen is called
+};
+
+// Chooses when the screen is shown; going back to PER_DRAWING shows at once
+// whatever is pending.
+void setPresentation(Presentation mode);
+// Shows now what was drawn since the last presentation: for a call-back that
+// draws and then works or blocks before returning. Does nothing when nothing
+// waits to be shown, as always in the default mode.
+void presentScreen();
+
+inline constexpr int WAIT_UNTIL_EVENT = -1;
+// Presents anything pending, then waits until an event is queued or timeoutMs
+// milliseconds have passed (a negative timeout: until an event comes). True
+// when an event waits; the next eventLoop dispatches it. A press is seen at
+// most 4 ms late.
+bool waitForEvent(int timeoutMs);
 
 // ---------------------------------------------------------------------------
 // Drawing primitives

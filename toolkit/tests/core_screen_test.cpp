@@ -1,3 +1,5 @@
+#include <cstdlib>
+
 #include "rig.h"
 
 namespace {
@@ -84,6 +86,33 @@ TEST_F(Screen, BracketLocksWhereSdlNeedsItAndFlips) {
   exitGraphics();
   EXPECT_EQ(lockDepth(), 0);
   EXPECT_EQ(flipCount(), 1);
+}
+
+// What sdl12-compat is told before SDL starts, unless the user said otherwise.
+TEST_F(Screen, OpeningChoosesSdlSettingsTheUserLeftUnset) {
+  struct Case {
+    const char* variable;
+    const char* users;  // null: left unset
+    const char* expected;
+  };
+  constexpr Case cases[] = {
+      {"SDL_RENDER_DRIVER", "opengl", "opengl"},
+      {"SDL_FRAMEBUFFER_ACCELERATION", nullptr, "0"},
+      {"SDL12COMPAT_SCALE_METHOD", nullptr, "nearest"},
+  };
+  for (const Case& c : cases) {
+    if (c.users != nullptr) {
+      setenv(c.variable, c.users, 1);
+    } else {
+      unsetenv(c.variable);
+    }
+  }
+  initGraphics();
+  for (const Case& c : cases) {
+    const char* value = std::getenv(c.variable);
+    ASSERT_NE(value, nullptr) << c.variable;
+    EXPECT_STREQ(value, c.expected) << c.variable;
+  }
 }
 
 }  // namespace

@@ -236,4 +236,62 @@ TEST_F(TouchDispatch, ACallBackMayRunTheLoopToWaitForAnAnswer) {
   EXPECT_EQ(recordedCalls, (Strings{"buttonDown 0", "buttonUp 0", "buttonDown 1", "buttonUp 1"}));
 }
 
+// A call-back draws, blocks, then draws again. During the block the first
+// drawing shows when every drawing flips, and in the per-event mode only once
+// the call-back presents it; that mode presents once more before the next poll,
+// and not at all for an event that drew nothing.
+TEST_F(TouchDispatch, WhatACallBackDrawsBeforeItBlocksShowsWhenPresented) {
+  struct Case {
+    Presentation mode;
+    bool presentsBeforeBlocking;
+    int flipsDuringBlock;
+    int flipsInAll;
+  };
+  constexpr Case cases[] = {
+      {Presentation::PER_DRAWING, false, 1, 2},
+      {Presentation::PER_EVENT, false, 0, 1},
+      {Presentation::PER_EVENT, true, 1, 2},
+  };
+  View* first = newView(10, 10, 300, 300);
+  View* second = newView(10, 10, 320, 300);
+  newLabel(80, 32, 100, 100, "");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.presentsBeforeBlocking ? "presented before blocking" : "not presented");
+    setPresentation(c.mode);
+    int flipsDuringBlock = -1;
+    onCallback = [&](View*) {
+      resetFlipCount();
+      fillView(first, 0xFF0000);
+      if (c.presentsBeforeBlocking) presentScreen();
+      flipsDuringBlock = flipCount();
+      fillView(second, 0x00FF00);
+    };
+    pushPress(130, 116);
+    dispatch();
+    EXPECT_EQ(flipsDuringBlock, c.flipsDuringBlock);
+    EXPECT_EQ(flipCount(), c.flipsInAll);
+    onCallback = nullptr;
+    resetFlipCount();
+    pushPress(130, 116);
+    dispatch();
+    EXPECT_EQ(flipCount(), 0) << "an event that drew nothing";
+    setPresentation(Presentation::PER_DRAWING);
+  }
+}
+
+TEST_F(TouchDispatch, WaitingPresentsThenLeavesTheEventToTheLoop) {
+  newLabel(80, 32, 100, 100, "");
+  setPresentation(Presentation::PER_EVENT);
+  fillView(getView(0), 0xFF0000);
+  EXPECT_FALSE(waitForEvent(5)) << "nothing queued";
+  EXPECT_EQ(flipCount(), 1) << "the start-up drawing is presented before the wait";
+  pushPress(130, 116);
+  EXPECT_TRUE(waitForEvent(WAIT_UNTIL_EVENT));
+  EXPECT_TRUE(waitForEvent(0)) << "the event is still waiting";
+  EXPECT_TRUE(recordedCalls.empty());
+  dispatch();
+  EXPECT_EQ(recordedCalls, (Strings{"viewDown 0 30 16"}));
+  setPresentation(Presentation::PER_DRAWING);
+}
+
 }  // namespace

@@ -1,0 +1,10 @@
+// The toolkit's own side of presentation and waiting.
+#pragma once
+
+// Called by exitGraphics once the surface is unlocked: flips the screen, or in
+// the per-event mode marks it changed for the next presentation.
+void showDrawing();
+
+// Polls the event a waitForEvent found first, then SDL's queue, into event;
+// presents anything pending before it looks.
+bool nextEvent();
