@@ -1,7 +1,9 @@
 // Started where there is no screen, SDL 1.2 falls back to a text-mode driver
 // (caca or aalib) where one is installed. A program must not then run in the
 // terminal: it says so in one line and ends with status 1, unless the user
-// chose that driver.
+// chose that driver. Where nothing names a display the programs refuse before
+// SDL starts, so no control code reaches the terminal; --help and --version
+// answer there too, without a screen.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -11,12 +13,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "display_check.h"
 #include "harness.h"
 
 namespace fs = std::filesystem;
@@ -24,20 +26,23 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* PROGRAMS[] = {"tintpad", "tallyboard", "shapescope", "panelwright"};
+constexpr const char* ALL_PROGRAMS[] = {"tintpad", "tallyboard", "shapescope", "panelwright",
+                                        "panelpeek"};
 
-// DISPLAY for each case: unset, or naming a display no server answers on.
-constexpr const char* DISPLAYS[] = {nullptr, ":4711"};
+// DISPLAY naming a display no server answers on.
+constexpr const char* DISPLAYS[] = {":4711"};
 
 struct Outcome {
   int status = -1;  // exit status; -1 while it still ran when the wait ended
   std::string err;
+  std::string out;
   uintmax_t outBytes = 0;
 };
 
 class Process {
  public:
-  Process(const std::string& path, const Runtime& runtime, const char* display,
-          const char* driver) {
+  Process(const std::string& path, const Runtime& runtime, const char* display, const char* driver,
+          const std::vector<std::string>& arguments = {}) {
     char folder[] = "/tmp/no-display-XXXXXX";
     if (mkdtemp(folder) == nullptr) return;
     dir_ = folder;
@@ -51,7 +56,11 @@ class Process {
     driver != nullptr ? setenv("SDL_VIDEODRIVER", driver, 1) : unsetenv("SDL_VIDEODRIVER");
     if (!runtime.libraryPath.empty()) setenv("LD_LIBRARY_PATH", runtime.libraryPath.c_str(), 1);
     setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-    execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+    std::vector<char*> argv{const_cast<char*>(path.c_str())};
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execv(path.c_str(), argv.data());
     _exit(127);
   }
 
@@ -82,10 +91,8 @@ class Process {
       if (outBytes() > outLimit) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    std::ifstream err(dir_ / "stderr");
-    std::stringstream text;
-    text << err.rdbuf();
-    outcome.err = text.str();
+    outcome.err = fileText(dir_ / "stderr");
+    outcome.out = fileText(dir_ / "stdout");
     outcome.outBytes = outBytes();
     return outcome;
   }
@@ -117,6 +124,22 @@ std::string describe(const char* display) {
 
 class NoDisplay : public ::testing::TestWithParam<Runtime> {};
 
+TEST_P(NoDisplay, WithNothingNamingADisplayProgramsRefuseBeforeSdlStarts) {
+  if (usableConsoleDevice() != nullptr) GTEST_SKIP() << "a console device could be drawn on here";
+  for (const char* program : ALL_PROGRAMS) {
+    Process process(programPath(program), GetParam(), nullptr, nullptr);
+    const Outcome outcome = process.wait();
+    EXPECT_EQ(outcome.status, 1) << program;
+    EXPECT_EQ(outcome.out, "") << program;
+    EXPECT_EQ(outcome.err, std::string(program) +
+                               ": no display: DISPLAY is not set and there is no framebuffer; "
+                               "start it in an X session, or choose a video driver with "
+                               "SDL_VIDEODRIVER\n")
+        << program;
+  }
+}
+
+// A display named where no server answers: SDL starts and falls back.
 TEST_P(NoDisplay, ProgramsRefuseTheTextModeFallbackInOneLine) {
   bool ran = false;
   for (const char* display : DISPLAYS) {
@@ -147,6 +170,32 @@ TEST_P(NoDisplay, ATextModeDriverChosenOnPurposeIsKept) {
     const Outcome outcome = process.wait(DRAWN);
     EXPECT_EQ(outcome.status, -1) << program << " ended: " << outcome.err;
     EXPECT_GT(outcome.outBytes, DRAWN) << program;
+  }
+}
+
+// Every program, with no display: what each argument prints, where, and the status.
+TEST(CommandLine, HelpVersionAndUnknownArgumentsAnswerWithoutAScreen) {
+  for (const std::string program : ALL_PROGRAMS) {
+    const std::string usage = "usage: " + program + (program == "panelpeek" ? " [FILE]\n" : "\n") +
+                              "       " + program + " --help | --version\n";
+    const struct {
+      std::vector<std::string> arguments;
+      int status;
+      std::string out;  // what standard output starts with
+      std::string err;
+    } cases[] = {
+        {{"--help"}, 0, usage + "\n", ""},
+        {{"--version"}, 0, program + " " + PROJECT_VERSION_TEXT + "\n", ""},
+        {{"-x"}, 2, "", program + ": unexpected argument '-x'\n" + usage},
+        {{"gui.txt", "gui.txt"}, 2, "", program + ": unexpected argument 'gui.txt'\n" + usage},
+    };
+    for (const auto& [arguments, status, out, err] : cases) {
+      Process process(programPath(program), Runtime{}, nullptr, nullptr, arguments);
+      const Outcome outcome = process.wait();
+      EXPECT_EQ(outcome.status, status) << program << " " << arguments[0];
+      EXPECT_EQ(outcome.out.substr(0, out.size()), out) << program << " " << arguments[0];
+      EXPECT_EQ(outcome.err, err) << program << " " << arguments[0];
+    }
   }
 }
 
