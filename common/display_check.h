@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 
 inline bool environmentNames(const char* variable) {
   const char* value = std::getenv(variable);
