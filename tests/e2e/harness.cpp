@@ -135,8 +135,22 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
                                    perms::group_write | perms::others_read | perms::others_write);
   }
 
+  // An unprivileged program may not reach into the build folder (a checkout
+  // under /root, say), so it runs from copies in the session's own folder.
+  std::string path = program;
+  std::string probeLibrary = E2E_PROBE_LIBRARY;
+  if (dropRoot) {
+    for (std::string* file : {&path, &probeLibrary}) {
+      const fs::path copy = s.privateDir / fs::path(*file).filename();
+      std::error_code error;
+      if (!fs::copy_file(*file, copy, error))
+        return "cannot copy " + *file + ": " + error.message();
+      *file = copy.string();
+    }
+  }
+
   // The command line, built before forking.
-  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  std::vector<char*> argv{const_cast<char*>(path.c_str())};
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
 
@@ -151,7 +165,7 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
     dup2(err, 2);
     setenv("DISPLAY", s.displayName.c_str(), 1);
     setenv("E2E_PROBE_FILE", probeFile.c_str(), 1);
-    setenv("LD_PRELOAD", E2E_PROBE_LIBRARY, 1);
+    setenv("LD_PRELOAD", probeLibrary.c_str(), 1);
     unsetenv("SDL_VIDEODRIVER");
     if (!runtime.libraryPath.empty()) setenv("LD_LIBRARY_PATH", runtime.libraryPath.c_str(), 1);
     // A sanitized program accepts the probe ahead of its runtime; SDL's and
@@ -163,7 +177,7 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
                      setuid(UNPRIVILEGED_ID) != 0)) {
       _exit(125);
     }
-    execv(program.c_str(), argv.data());
+    execv(path.c_str(), argv.data());
     _exit(127);
   }
   return "";
