@@ -67,7 +67,10 @@ mount_in_chroot() {
   local target=$root/$1
   shift
   mkdir -p "$target"
-  mount "$@" "$target"
+  mount "$@" "$target" || {
+    echo "debian13: cannot mount $1 in the chroot; not tested on Debian 13" >&2
+    exit $cannot_make
+  }
   mounted+=("$target")
 }
 
@@ -75,7 +78,7 @@ mount_in_chroot proc -t proc proc
 mount_in_chroot sys -t sysfs sysfs
 mount_in_chroot dev --bind /dev
 # Kept private so that what is mounted beneath it never shows in the host's /dev.
-mount --make-private "$root/dev"
+mount --make-private "$root/dev" || exit $cannot_make
 mount_in_chroot dev/pts -t devpts -o newinstance,ptmxmode=0666 devpts
 mount_in_chroot dev/shm -t tmpfs -o mode=1777 shm
 
@@ -91,5 +94,9 @@ status=0
 chroot "$root" /usr/bin/env -i HOME=/root TERM=dumb PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
   LANG=C.UTF-8 KIOSK_SKIP_SANITIZE="${KIOSK_SKIP_SANITIZE:-0}" \
   /bin/bash -c "cd $clone && ./test.sh" || status=1
-((status == 0)) && echo "debian13: the suite passes on Debian 13" || echo "debian13: the suite FAILS on Debian 13" >&2
+if ((status == 0)); then
+  echo "debian13: the suite passes on Debian 13 ($((SECONDS / 60)) min)"
+else
+  echo "debian13: the suite FAILS on Debian 13 ($((SECONDS / 60)) min)" >&2
+fi
 exit $status
