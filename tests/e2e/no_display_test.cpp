@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "display_check.h"
@@ -178,23 +179,20 @@ TEST(CommandLine, HelpVersionAndUnknownArgumentsAnswerWithoutAScreen) {
   for (const std::string program : ALL_PROGRAMS) {
     const std::string usage = "usage: " + program + (program == "panelpeek" ? " [FILE]\n" : "\n") +
                               "       " + program + " --help | --version\n";
-    const struct {
-      std::vector<std::string> arguments;
-      int status;
-      std::string out;  // what standard output starts with
-      std::string err;
-    } cases[] = {
+    const std::string unexpected = program + ": unexpected argument ";
+    // The arguments, the exit status, what standard output starts with, standard error.
+    const std::tuple<std::vector<std::string>, int, std::string, std::string> cases[] = {
         {{"--help"}, 0, usage + "\n", ""},
         {{"--version"}, 0, program + " " + PROJECT_VERSION_TEXT + "\n", ""},
-        {{"-x"}, 2, "", program + ": unexpected argument '-x'\n" + usage},
-        {{"gui.txt", "gui.txt"}, 2, "", program + ": unexpected argument 'gui.txt'\n" + usage},
+        {{"-x"}, 2, "", unexpected + "'-x'\n" + usage},
+        {{"gui.txt", "gui.txt"}, 2, "", unexpected + "'gui.txt'\n" + usage},
     };
     for (const auto& [arguments, status, out, err] : cases) {
-      Process process(programPath(program), Runtime{}, nullptr, nullptr, arguments);
-      const Outcome outcome = process.wait();
-      EXPECT_EQ(outcome.status, status) << program << " " << arguments[0];
-      EXPECT_EQ(outcome.out.substr(0, out.size()), out) << program << " " << arguments[0];
-      EXPECT_EQ(outcome.err, err) << program << " " << arguments[0];
+      const Outcome outcome = Process(programPath(program), {}, nullptr, nullptr, arguments).wait();
+      const std::string what = program + " " + arguments[0];
+      EXPECT_EQ(outcome.status, status) << what;
+      EXPECT_EQ(outcome.out.substr(0, out.size()), out) << what;
+      EXPECT_EQ(outcome.err, err) << what;
     }
   }
 }

@@ -67,14 +67,12 @@ check_deb() {
   [[ -f $deb ]] || fail "cpack made no $deb"
   local expected=(usr/include/kiosktk/toolkit.h usr/lib/libkiosktk.a usr/lib/pkgconfig/kiosktk.pc
     usr/lib/cmake/kiosktk/kiosktkConfig.cmake usr/lib/cmake/kiosktk/kiosktkConfigVersion.cmake
-    usr/lib/cmake/kiosktk/kiosktkTargets.cmake)
-  local program
+    usr/lib/cmake/kiosktk/kiosktkTargets.cmake usr/lib/cmake/kiosktk/kiosktkTargets-TYPE.cmake)
+  local program files
   for program in "$@"; do expected+=("usr/bin/$program"); done
-  local files per_build_type='^usr/lib/cmake/kiosktk/kiosktkTargets-[a-z]+\.cmake$'
-  files=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./||' | sort)
   # The targets' file for the build type is named after it.
-  grep -Eq "$per_build_type" <<<"$files" || fail "the package lacks kiosktkTargets-<type>.cmake"
-  files=$(grep -Ev "$per_build_type" <<<"$files")
+  files=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' |
+    sed -E 's|^\./||; s|kiosktkTargets-[a-z]+|kiosktkTargets-TYPE|' | sort)
   [[ $files == "$(printf '%s\n' "${expected[@]}" | sort)" ]] ||
     fail "the package holds:"$'\n'"$files"
   local depends
