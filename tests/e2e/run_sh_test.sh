@@ -5,9 +5,10 @@ set -euo pipefail
 source=$1
 export KIOSK_RUN_BUILD=$2 DISPLAY=:none SDL_VIDEODRIVER=dummy
 folder=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$folder"' EXIT
+# SIGKILL: a program stopped while SDL starts would take SIGTERM for a quit request.
+trap 'kill -KILL "$pid" 2>/dev/null || true; rm -rf "$folder"' EXIT
 cd "$folder"
-"$source/run.sh" tallyboard >/dev/null &
+"$source/run.sh" tallyboard >/dev/null 2>&1 &
 pid=$!
 # run.sh becomes the program once it has checked the build.
 for _ in $(seq 600); do
