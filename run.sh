@@ -2,6 +2,8 @@
 # Builds the programs and starts one of them:
 #   ./run.sh [panelwright|tallyboard|shapescope|tintpad]   (panelwright when none is named)
 #   ./run.sh panelpeek [FILE]                              (the preview of FILE, gui.txt by default)
+# It builds in the checkout (build/run, or KIOSK_RUN_BUILD) and runs the program
+# in the folder it was called from, where the designer saves gui.txt.
 set -euo pipefail
 
 usage() {
@@ -18,21 +20,17 @@ case $program in
     ;;
   panelpeek)
     (($# <= 2)) || usage
-    if (($# == 2)); then
-      # A file named on the command line is found from where run.sh was called.
-      file=$2
-      [[ $file == /* ]] || file=$PWD/$file
-      arguments=("$file")
-    fi
+    (($# < 2)) || arguments=("$2")
     ;;
   *) usage ;;
 esac
+caller=$PWD
 cd "$(dirname "$0")"
 
 source scripts/packages.sh
 ensure_packages "${run_packages[@]}"
 
-build=build/run
+build=$(realpath -m "${KIOSK_RUN_BUILD:-build/run}")
 if [[ ! -f $build/build.ninja ]]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 fi
@@ -47,4 +45,5 @@ if [[ -z ${DISPLAY:-} ]]; then
   echo "$program: no display to open (DISPLAY is not set); to run it headless: xvfb-run -s '-screen 0 ${size}x24' ./run.sh $program${2:+ $2}" >&2
   exit 1
 fi
+cd "$caller"
 exec "$build/bin/$program" "${arguments[@]}"

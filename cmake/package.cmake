@@ -32,3 +32,20 @@ install(FILES ${PROJECT_BINARY_DIR}/kiosktkConfig.cmake
 file(RELATIVE_PATH KIOSKTK_PC_TO_PREFIX /prefix/${KIOSKTK_PC_DIR} /prefix)
 configure_file(cmake/kiosktk.pc.in ${PROJECT_BINARY_DIR}/kiosktk.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/kiosktk.pc DESTINATION ${KIOSKTK_PC_DIR})
+
+# The Debian package: in a Release build folder, cpack -G DEB makes
+# kiosktk_<version>_<arch>.deb with all of the above under /usr.
+set(CPACK_PACKAGE_NAME kiosktk)
+set(CPACK_PACKAGE_CONTACT "kiosktk developers <kiosktk@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "pixel-exact widget toolkit for touch kiosks on SDL 1.2, and its programs")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION devel)
+# SDL 1.2 is libsdl1.2debian on Debian 12 and sdl12-compat from Debian 13 on;
+# either runs the programs, so the dependency names both rather than the one
+# found on the building machine.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libstdc++6, libsdl1.2debian | libsdl1.2-compat")
+# Programs built on the toolkit need SDL 1.2's headers.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libsdl1.2-dev, pkg-config")
+include(CPack)

@@ -1,12 +1,29 @@
+#include "command_line.h"
+#include "display_check.h"
 #include "preview.h"
 
+static constexpr ProgramUsage USAGE = {
+    "panelpeek",
+    "A live preview of a layout saved by panelwright, drawn as a program that\n"
+    "includes it would draw it, and drawn anew whenever the file changes.",
+    "FILE", "the layout file (gui.txt in the current folder when none is named)"};
+
+// The window names the file shown, where the title has room for it.
+static void nameWindow(const char* file) {
+  char title[WINDOW_TITLE_LENGTH + 1];
+  const int length = std::snprintf(title, sizeof title, "panelpeek - %s", file);
+  setWindowTitle(length <= WINDOW_TITLE_LENGTH ? title : "panelpeek");
+}
+
 int main(int argc, char** argv) {
-  if (argc > 2) {
-    std::fputs("usage: panelpeek [FILE]\n", stderr);
-    return 2;
-  }
+  const CommandLine commandLine = readCommandLine(USAGE, argc, argv);
+  if (!commandLine.run) return commandLine.exitStatus;
+  // Before the file is read, so that a start without a display says only that.
+  refuseWithoutDisplay("panelpeek");
+  const char* file = commandLine.file != nullptr ? commandLine.file : DEFAULT_LAYOUT_FILE;
+  nameWindow(file);
   Preview preview;
-  startPreview(&preview, argc == 2 ? argv[1] : DEFAULT_LAYOUT_FILE, stderr);
+  startPreview(&preview, file, stderr);
   setPresentation(Presentation::PER_EVENT);
   initGraphics();
   drawAllViews();

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <new>
 
+#include "display_check.h"
+
 PadView* viewList[PAD_VIEW_SLOTS];
 int32_t no_of_views = 0;
 SDL_Surface* screen = nullptr;
@@ -110,9 +112,11 @@ static void preferSoftwarePresentation() {
 }
 
 void initgraphics() {
+  refuseWithoutDisplay("tintpad");
   preferSoftwarePresentation();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) failStart("start SDL video");
   refuseTextModeDriver();
+  SDL_WM_SetCaption("tintpad", "tintpad");
   // SDL turns these signals into quit requests, which the program ignores;
   // Ctrl-C and a supervisor's stop must still end it.
   std::signal(SIGINT, SIG_DFL);

@@ -1,5 +1,5 @@
 // A counter: each release of the button adds one to the number shown.
-#include "toolkit.h"
+#include <kiosktk/toolkit.h>
 
 const int screenWidth = 400;
 const int screenHeight = 600;

@@ -1,7 +1,7 @@
 // A program whose views come from a layout saved by panelwright: gui.txt is
 // included as the designer wrote it. Dragging a slider sets the meters and the
 // number view to its value; the button puts every slider back to the middle.
-#include "toolkit.h"
+#include <kiosktk/toolkit.h>
 
 const int screenWidth = 400;
 const int screenHeight = 600;

@@ -135,8 +135,30 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
                                    perms::group_write | perms::others_read | perms::others_write);
   }
 
+  // An unprivileged program may not reach into the build folder (a checkout
+  // under /root, say), so it runs from copies in the session's own folder.
+  std::string path = program;
+  std::string probeLibrary = E2E_PROBE_LIBRARY;
+  if (dropRoot) {
+    for (std::string* file : {&path, &probeLibrary}) {
+      const fs::path copy = s.privateDir / fs::path(*file).filename();
+      std::error_code error;
+      if (!fs::copy_file(*file, copy, error))
+        return "cannot copy " + *file + ": " + error.message();
+      *file = copy.string();
+    }
+  }
+  // Its own home, as an ordinary user has, where libraries may keep caches
+  // (Mesa complains on standard error where it cannot make one).
+  const fs::path home = s.privateDir / "home";
+  std::error_code homeError;
+  if (dropRoot && (!fs::create_directory(home, homeError) ||
+                   chown(home.c_str(), UNPRIVILEGED_ID, UNPRIVILEGED_ID) != 0)) {
+    return "cannot make a home folder for the unprivileged program";
+  }
+
   // The command line, built before forking.
-  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  std::vector<char*> argv{const_cast<char*>(path.c_str())};
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
 
@@ -151,7 +173,7 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
     dup2(err, 2);
     setenv("DISPLAY", s.displayName.c_str(), 1);
     setenv("E2E_PROBE_FILE", probeFile.c_str(), 1);
-    setenv("LD_PRELOAD", E2E_PROBE_LIBRARY, 1);
+    setenv("LD_PRELOAD", probeLibrary.c_str(), 1);
     unsetenv("SDL_VIDEODRIVER");
     if (!runtime.libraryPath.empty()) setenv("LD_LIBRARY_PATH", runtime.libraryPath.c_str(), 1);
     // A sanitized program accepts the probe ahead of its runtime; SDL's and
@@ -159,11 +181,12 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
     // allocates and a program leaves unpainted reads as 0, as it does without
     // the sanitizer, rather than as the sanitizer's fill pattern.
     setenv("ASAN_OPTIONS", "verify_asan_link_order=0:detect_leaks=0:malloc_fill_byte=0", 1);
+    if (dropRoot) setenv("HOME", home.c_str(), 1);
     if (dropRoot && (setgroups(0, nullptr) != 0 || setgid(UNPRIVILEGED_ID) != 0 ||
                      setuid(UNPRIVILEGED_ID) != 0)) {
       _exit(125);
     }
-    execv(program.c_str(), argv.data());
+    execv(path.c_str(), argv.data());
     _exit(127);
   }
   return "";

@@ -1,7 +1,9 @@
 // Started where there is no screen, SDL 1.2 falls back to a text-mode driver
 // (caca or aalib) where one is installed. A program must not then run in the
 // terminal: it says so in one line and ends with status 1, unless the user
-// chose that driver.
+// chose that driver. Where nothing names a display the programs refuse before
+// SDL starts, so no control code reaches the terminal; --help and --version
+// answer there too, without a screen.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -11,12 +13,13 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
+#include <tuple>
+#include <vector>
 
+#include "display_check.h"
 #include "harness.h"
 
 namespace fs = std::filesystem;
@@ -24,20 +27,23 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* PROGRAMS[] = {"tintpad", "tallyboard", "shapescope", "panelwright"};
+constexpr const char* ALL_PROGRAMS[] = {"tintpad", "tallyboard", "shapescope", "panelwright",
+                                        "panelpeek"};
 
-// DISPLAY for each case: unset, or naming a display no server answers on.
-constexpr const char* DISPLAYS[] = {nullptr, ":4711"};
+// DISPLAY naming a display no server answers on.
+constexpr const char* DISPLAYS[] = {":4711"};
 
 struct Outcome {
   int status = -1;  // exit status; -1 while it still ran when the wait ended
   std::string err;
+  std::string out;
   uintmax_t outBytes = 0;
 };
 
 class Process {
  public:
-  Process(const std::string& path, const Runtime& runtime, const char* display,
-          const char* driver) {
+  Process(const std::string& path, const Runtime& runtime, const char* display, const char* driver,
+          const std::vector<std::string>& arguments = {}) {
     char folder[] = "/tmp/no-display-XXXXXX";
     if (mkdtemp(folder) == nullptr) return;
     dir_ = folder;
@@ -51,7 +57,11 @@ class Process {
     driver != nullptr ? setenv("SDL_VIDEODRIVER", driver, 1) : unsetenv("SDL_VIDEODRIVER");
     if (!runtime.libraryPath.empty()) setenv("LD_LIBRARY_PATH", runtime.libraryPath.c_str(), 1);
     setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-    execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+    std::vector<char*> argv{const_cast<char*>(path.c_str())};
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execv(path.c_str(), argv.data());
     _exit(127);
   }
 
@@ -82,10 +92,8 @@ class Process {
       if (outBytes() > outLimit) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    std::ifstream err(dir_ / "stderr");
-    std::stringstream text;
-    text << err.rdbuf();
-    outcome.err = text.str();
+    outcome.err = fileText(dir_ / "stderr");
+    outcome.out = fileText(dir_ / "stdout");
     outcome.outBytes = outBytes();
     return outcome;
   }
@@ -117,6 +125,7 @@ std::string describe(const char* display) {
 
 class NoDisplay : public ::testing::TestWithParam<Runtime> {};
 
+// A display named where no server answers: SDL starts and falls back.
 TEST_P(NoDisplay, ProgramsRefuseTheTextModeFallbackInOneLine) {
   bool ran = false;
   for (const char* display : DISPLAYS) {
@@ -147,6 +156,39 @@ TEST_P(NoDisplay, ATextModeDriverChosenOnPurposeIsKept) {
     const Outcome outcome = process.wait(DRAWN);
     EXPECT_EQ(outcome.status, -1) << program << " ended: " << outcome.err;
     EXPECT_GT(outcome.outBytes, DRAWN) << program;
+  }
+}
+
+// Every program, with nothing naming a display: what each command line prints,
+// where, and the status. Without arguments the program refuses before SDL
+// starts, so not one control byte reaches the terminal.
+TEST(CommandLine, EachProgramAnswersWithoutAScreen) {
+  for (const std::string program : ALL_PROGRAMS) {
+    const std::string usage = "usage: " + program + (program == "panelpeek" ? " [FILE]\n" : "\n") +
+                              "       " + program + " --help | --version\n";
+    const std::string unexpected = program + ": unexpected argument ";
+    // The arguments, the exit status, standard output (its start for --help), standard error.
+    const std::tuple<std::vector<std::string>, int, std::string, std::string> cases[] = {
+        {{},
+         1,
+         "",
+         program + ": no display: DISPLAY is not set and there is no framebuffer; "
+                   "start it in an X session, or choose a video driver with "
+                   "SDL_VIDEODRIVER\n"},
+        {{"--help"}, 0, usage + "\n", ""},
+        {{"--version"}, 0, program + " " + PROJECT_VERSION_TEXT + "\n", ""},
+        {{"-x"}, 2, "", unexpected + "'-x'\n" + usage},
+        {{"gui.txt", "gui.txt"}, 2, "", unexpected + "'gui.txt'\n" + usage},
+    };
+    for (const auto& [arguments, status, out, err] : cases) {
+      if (arguments.empty() && usableConsoleDevice() != nullptr) continue;  // it could draw there
+      const Outcome outcome = Process(programPath(program), {}, nullptr, nullptr, arguments).wait();
+      const std::string what = program + (arguments.empty() ? "" : " " + arguments[0]);
+      EXPECT_EQ(outcome.status, status) << what;
+      const bool help = !arguments.empty() && arguments[0] == "--help";
+      EXPECT_EQ(help ? outcome.out.substr(0, out.size()) : outcome.out, out) << what;
+      EXPECT_EQ(outcome.err, err) << what;
+    }
   }
 }
 

@@ -6,6 +6,8 @@
 #       builds the example folder out of tree with find_package(kiosktk)
 #   package_test.sh pkgconfig PREFIX EXAMPLE OUT CXX FLAGS LIBDIR VERSION
 #       builds the example's sources with pkg-config --cflags --libs kiosktk
+#   package_test.sh deb BUILD OUT VERSION PROGRAM...
+#       makes the Debian package of BUILD in OUT and checks its files and dependency
 set -euo pipefail
 
 fail() {
@@ -54,11 +56,37 @@ build_with_pkgconfig() {
   "$cxx" $flags "$example"/*.cpp $(pkg-config --cflags --libs kiosktk) -o "$out/$(basename "$example")"
 }
 
+# Exactly these files under /usr, and SDL 1.2 from either Debian 12 or Debian 13.
+check_deb() {
+  local build=$1 out=$2 version=$3
+  shift 3
+  rm -rf "$out"
+  cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >/dev/null
+  local deb
+  deb=$out/kiosktk_${version}_$(dpkg --print-architecture).deb
+  [[ -f $deb ]] || fail "cpack made no $deb"
+  local expected=(usr/include/kiosktk/toolkit.h usr/lib/libkiosktk.a usr/lib/pkgconfig/kiosktk.pc
+    usr/lib/cmake/kiosktk/kiosktkConfig.cmake usr/lib/cmake/kiosktk/kiosktkConfigVersion.cmake
+    usr/lib/cmake/kiosktk/kiosktkTargets.cmake usr/lib/cmake/kiosktk/kiosktkTargets-TYPE.cmake)
+  local program files
+  for program in "$@"; do expected+=("usr/bin/$program"); done
+  # The targets' file for the build type is named after it.
+  files=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' |
+    sed -E 's|^\./||; s|kiosktkTargets-[a-z]+|kiosktkTargets-TYPE|' | sort)
+  [[ $files == "$(printf '%s\n' "${expected[@]}" | sort)" ]] ||
+    fail "the package holds:"$'\n'"$files"
+  local depends
+  depends=$(dpkg-deb -f "$deb" Depends)
+  [[ $depends == "libc6, libstdc++6, libsdl1.2debian | libsdl1.2-compat" ]] ||
+    fail "the package depends on: $depends"
+}
+
 mode=$1
 shift
 case $mode in
   install) install_package "$@" ;;
   cmake) build_with_cmake "$@" ;;
   pkgconfig) build_with_pkgconfig "$@" ;;
+  deb) check_deb "$@" ;;
   *) fail "unknown mode $mode" ;;
 esac

@@ -1,11 +1,13 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "display_check.h"
 #include "presentation.h"
 #include "surface.h"
 #include "toolkit.h"
@@ -47,9 +49,11 @@ static void preferSoftwarePresentation() {
 }
 
 void initGraphics() {
+  refuseWithoutDisplay(program_invocation_short_name);
   preferSoftwarePresentation();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) failStart("start SDL video");
   refuseTextModeDriver();
+  applyWindowTitle();
   // SDL turns these signals into quit requests, which the program ignores;
   // Ctrl-C and a supervisor's stop must still end it.
   std::signal(SIGINT, SIG_DFL);
@@ -63,6 +67,7 @@ void initGraphics() {
                  screen->format->BytesPerPixel);
     std::exit(1);
   }
+  applyPointerVisibility();
 }
 
 void enterGraphics() {

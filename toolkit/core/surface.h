@@ -9,3 +9,8 @@
 // top; a rectangle of width or height 0 or less sets nothing. 64-bit, so that
 // shapes reaching far beyond the surface cannot overflow their far edges.
 void fillClippedRectangle(int64_t width, int64_t height, int64_t x, int64_t y, int colour);
+
+// Applied by initGraphics once SDL is started: the title set before it, or the
+// program's name, and the pointer's visibility.
+void applyWindowTitle();
+void applyPointerVisibility();

@@ -20,7 +20,7 @@
 // Version of the toolkit (major.minor.patch), the same as its package's.
 
 inline constexpr int TOOLKIT_VERSION_MAJOR = 0;
-inline constexpr int TOOLKIT_VERSION_MINOR = 2;
+inline constexpr int TOOLKIT_VERSION_MINOR = 3;
 inline constexpr int TOOLKIT_VERSION_PATCH = 0;
 
 // ---------------------------------------------------------------------------
@@ -123,6 +123,19 @@ inline int getPixel(int x, int y) {
 
 void fillScreen(int colour);
 void fillView(View* view, int colour);
+
+// ---------------------------------------------------------------------------
+// Window
+
+inline constexpr int WINDOW_TITLE_LENGTH = 63;
+
+// Names the window (the program's name until a program names it otherwise),
+// before or after initGraphics. Returns false and keeps the title when the
+// new one is longer than WINDOW_TITLE_LENGTH characters.
+bool setWindowTitle(const char* title);
+// Hides the mouse pointer (false) or shows it again (true), before or after
+// initGraphics: a kiosk on a touch panel hides it. Touches arrive either way.
+void showPointer(bool shown);
 
 // ---------------------------------------------------------------------------
 // Event loop and touch dispatch
