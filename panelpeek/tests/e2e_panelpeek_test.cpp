@@ -164,6 +164,7 @@ TEST_P(Panelpeek, FollowsTheFileAndKeepsTheLastGoodLayout) {
   const fs::path file = workdir / "screen.txt";
 
   startPreview({"screen.txt"});
+  EXPECT_EQ(preview->windowTitle(), "panelpeek - screen.txt");
   EXPECT_EQ(difference(preview->capture(), white), "") << "no file yet";
   const std::string missing = "screen.txt: no such file\n";
   EXPECT_EQ(preview->stderrText(), missing);

@@ -87,6 +87,7 @@ const Drop DROPS[] = {
 // two pixels are left out: the selection frame lies on the edges.
 TEST_P(Panelwright, StartScreenAndADropOfEachPaletteEntry) {
   start();
+  EXPECT_EQ(designer->windowTitle(), "panelwright - gui.txt");
   const Screenshot startShot = designer->capture();
   for (const Sample& s : START_SCREEN) {
     EXPECT_EQ(hexColour(startShot.at(s.x, s.y)), hexColour(s.colour)) << s.what;

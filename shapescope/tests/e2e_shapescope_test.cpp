@@ -210,6 +210,7 @@ class Shapescope : public ::testing::TestWithParam<Runtime> {
 };
 
 TEST_P(Shapescope, StartScreenThenSteppingToBothLimits) {
+  EXPECT_EQ(app->windowTitle(), "shapescope");
   Screenshot shot = app->capture();
   struct Sample {
     int x, y;

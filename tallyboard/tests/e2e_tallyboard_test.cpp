@@ -83,6 +83,7 @@ TEST_P(Tallyboard, APressAndItsReleaseArePresentedOnceEach) {
 }
 
 TEST_P(Tallyboard, StartScreenChainsAndTheLitKey) {
+  EXPECT_EQ(calc->windowTitle(), "tallyboard");
   {
     const PixelReader read = reader();
     for (int i = 5; i <= 395; ++i) {

@@ -345,6 +345,24 @@ void XSession::settle(int timeoutMs) {
   }
 }
 
+std::string XSession::windowTitle() {
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  std::string title;
+  if (XQueryTree(impl_->display, DefaultRootWindow(impl_->display), &root, &parent, &children,
+                 &count) == 0)
+    return title;
+  for (unsigned i = 0; i < count && title.empty(); ++i) {
+    char* name = nullptr;
+    if (XFetchName(impl_->display, children[i], &name) != 0 && name != nullptr) title = name;
+    XFree(name);
+  }
+  XFree(children);
+  return title;
+}
+
 Screenshot XSession::capture() {
   Screenshot shot;
   shot.width = impl_->width;

@@ -88,6 +88,8 @@ class XSession {
 
   Screenshot capture();
   uint32_t pixel(int x, int y);
+  // The name of the program's top-level window, as a window list shows it.
+  std::string windowTitle();
 
   bool running();
   // Waits for the program to end; its exit status, or -1 if it is still

@@ -71,6 +71,7 @@ class Tintpad : public ::testing::TestWithParam<Runtime> {
 TEST_P(Tintpad, StartScreenShowsTheSixRectangles) {
   expectScreen(WHITE, "start-up");
   EXPECT_TRUE(pad->running());
+  EXPECT_EQ(pad->windowTitle(), "tintpad");
 }
 
 TEST_P(Tintpad, PressesPaintTheDisplay) {
