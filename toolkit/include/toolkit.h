@@ -336,7 +336,7 @@ inline constexpr LayoutFormat LAYOUT_FORMATS[] = {
 const LayoutFormat* layoutFormatOf(int32_t type);
 
 // Longest line a view can give, line feed and terminating zero included.
-inline constexpr int LAYOUT_LINE_SIZE = 128;
+inline constexpr int LAYOUT_LINE_SIZE = 129;
 
 // Writes the view's line, ended by a line feed, into line (LAYOUT_LINE_SIZE
 // bytes); returns its length, or 0 for a kind a layout never holds.

@@ -71,6 +71,13 @@ TEST(LayoutParse, WritesBackTheSameBytes) {
   LayoutError error{};
   ASSERT_EQ(parse(EVERY_FORM, &views, &error), 8);
   EXPECT_EQ(linesOf(views), EVERY_FORM);
+  // The longest line any view gives is written whole, line feed included.
+  View longest{VIEW_BUTTON, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN,
+               "",          0,         0,         0,         0,         0};
+  std::memset(longest.text, '"', VIEW_TEXT_LENGTH);
+  char line[LAYOUT_LINE_SIZE];
+  ASSERT_EQ(formatLayoutLine(&longest, line), 128);
+  EXPECT_STREQ(line + 122, "\\\"\");\n");
 }
 
 TEST(LayoutParse, AcceptsEveryTolerance) {

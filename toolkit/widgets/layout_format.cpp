@@ -22,9 +22,8 @@ const LayoutFormat* layoutFormatOf(int32_t type) {
   return nullptr;
 }
 
-// The longest line, a button with a size of ten digits each way, three
-// numbers of eleven characters and a text of 24 escaped characters, is 126
-// bytes, so nothing is ever cut.
+// The longest line, a button whose five numbers are eleven characters each and
+// whose text is 24 escaped characters, is 128 bytes, so nothing is ever cut.
 int formatLayoutLine(const View* view, char* line) {
   const LayoutFormat* format = layoutFormatOf(view->type);
   if (format == nullptr) return 0;
