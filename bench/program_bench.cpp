@@ -134,6 +134,12 @@ bool started(XSession& session, const std::string& program) {
   return false;
 }
 
+// From the program's loading to its first empty poll.
+double startUpMs(XSession& session) {
+  const ProbeCounters atStart = session.probe();
+  return (atStart.idleSinceNs - atStart.loadedNs) / 1e6;
+}
+
 // Idle cost once the program has done its work; its peak memory includes the work.
 void finish(XSession& session, Run& run) {
   run.idleCpu = idleCpuPercent(session);
@@ -146,8 +152,7 @@ Run runDesigner(const std::string& program, const Runtime& runtime) {
   Run run;
   XSession session(programPath(program), DESIGNER_WIDTH, DESIGNER_HEIGHT, runtime);
   if (!started(session, program)) return run;
-  const ProbeCounters atStart = session.probe();
-  run.startUpMs = (atStart.idleSinceNs - atStart.loadedNs) / 1e6;
+  run.startUpMs = startUpMs(session);
   std::vector<Sample> drops;
   std::vector<Sample> steps;
   for (int i = 0; i < DROPS; ++i) {
@@ -173,8 +178,7 @@ Run runCalculator(const std::string& program, const Runtime& runtime) {
   Run run;
   XSession session(programPath(program), SMALL_WIDTH, SMALL_HEIGHT, runtime);
   if (!started(session, program)) return run;
-  const ProbeCounters atStart = session.probe();
-  run.startUpMs = (atStart.idleSinceNs - atStart.loadedNs) / 1e6;
+  run.startUpMs = startUpMs(session);
   session.moveTo(SEVEN_X, SEVEN_Y);
   session.settle();
   std::vector<Sample> taps;
