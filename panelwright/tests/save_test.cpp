@@ -175,8 +175,9 @@ TEST_F(Saving, AlertBoxTakesTouchesOverThePalette) {
   EXPECT_EQ(layoutText(), "");
 }
 
-// A layout file that cannot be written ends nothing: the message is shown,
-// the layout stays, and once the obstacle is gone a save works.
+// A layout file that cannot be written ends nothing: the layout goes to
+// gui.txt.save beside it, the alert says so, the layout stays, and once the
+// obstacle is gone a save works.
 TEST_F(Saving, UnopenableFileKeepsTheLayoutForALaterSave) {
   struct Obstacle {
     const char* what;
@@ -194,11 +195,19 @@ TEST_F(Saving, UnopenableFileKeepsTheLayoutForALaterSave) {
     redrawAllViews();
     const auto screenBefore = snapshot();
     testing::internal::CaptureStderr();
-    saveFailingWith("Can't open gui.txt!");
+    saveFailingWith("Copy in gui.txt.save");
     // The system's reason follows, as the end-to-end tests check.
-    EXPECT_TRUE(testing::internal::GetCapturedStderr().starts_with(
-        "Can't open output file gui.txt!\ngui.txt: "))
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(said.starts_with("Can't open output file gui.txt!\ngui.txt: ")) << o.what;
+    EXPECT_TRUE(
+        said.ends_with("\nUnsaved layout written to " + (dir / "gui.txt.save").string() + "\n"))
+        << o.what << ": " << said;
+    std::ifstream copy("gui.txt.save");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copy), {}),
+              "newLabel(80, 32, 96, 64, \" Label\");\n"
+              "newVMeter(32, 64, 200, 300);\n")
         << o.what;
+    fs::remove("gui.txt.save");
     EXPECT_EQ(quit, 0) << o.what;
     EXPECT_EQ(noOfViews(), 57) << o.what;
     EXPECT_TRUE(snapshot() == screenBefore) << o.what << ": the layout is still on the canvas";
@@ -423,6 +432,146 @@ TEST_F(Saving, SymlinkedLayoutFileStaysALink) {
     fs::remove_all("real");
     fs::remove("gui.txt");
   }
+}
+
+// Another designer (here the test) writes gui.txt while this one asks, or
+// before it asks, or while its Load asks: the next save names the change,
+// and Cancel keeps the other designer's layout.
+TEST_F(Saving, AnotherDesignersLayoutIsNeverReplacedUnasked) {
+  const std::string other = "newVMeter(1, 2, 3, 4);\n";
+  place(labelview, 96, 64);
+  // While the question is up: OK then finds the file changed and asks again.
+  whenWaiting([other] {
+    expectAlert("Replace previous file?", true);
+    writeLayoutText(other);
+    queueTap(alertyes);
+  });
+  whenWaiting([] {
+    expectAlert("Replace changed gui.txt?", true);
+    queueTap(alertcancel);
+  });
+  tapButton(savebutton);
+  EXPECT_EQ(layoutText(), other) << "written while the question was up";
+  // Made since this designer started, before its Save.
+  fs::remove("gui.txt");
+  writeLayoutText(other);
+  whenWaiting([] {
+    expectAlert("Replace changed gui.txt?", true);
+    queueTap(alertcancel);
+  });
+  tapButton(savebutton);
+  EXPECT_EQ(layoutText(), other) << "written before the question";
+  // Written while Load asks: what was loaded is older than the file.
+  whenWaiting([] {
+    expectAlert("Replace current layout?", true);
+    writeLayoutText("newHMeter(5, 6, 7, 8);\n");
+    queueTap(alertyes);
+  });
+  tapButton(loadbutton);
+  EXPECT_EQ(layoutText(), "newHMeter(5, 6, 7, 8);\n");
+  whenWaiting([] {
+    expectAlert("Replace changed gui.txt?", true);
+    queueTap(alertyes);
+  });
+  tapButton(savebutton);
+  EXPECT_EQ(layoutText(), other) << "OK to the named change writes what was loaded";
+}
+
+// A signal that ends the designer with unsaved work leaves the layout in
+// gui.txt.save, beside gui.txt or, where the folder cannot be written, at
+// home, says where, and ends it by the signal as before; saved work leaves
+// nothing behind.
+TEST_F(Saving, EndingSignalsKeepUnsavedWorkInACopy) {
+  struct Case {
+    int signal;
+    bool unsaved;
+    bool folderWritable;
+  };
+  const Case cases[] = {{SIGINT, true, true},
+                        {SIGTERM, true, true},
+                        {SIGHUP, true, true},
+                        {SIGHUP, true, false},
+                        {SIGTERM, false, true}};
+  const fs::path home = dir / "home";
+  fs::create_directory(home);
+  fs::permissions(home, fs::perms::all);
+  place(labelview, 96, 64);
+  for (const Case& c : cases) {
+    const fs::path copy = (c.folderWritable ? dir : home) / "gui.txt.save";
+    const std::string said = "^Unsaved layout written to " + copy.string() + "\n$";
+    fs::permissions(dir, fs::perms(c.folderWritable ? 0777 : 0555));
+    EXPECT_EXIT(
+        {
+          if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) std::_Exit(3);
+          if (!c.unsaved) markLayoutSaved();
+          refreshSaveCopy();
+          protectUnsavedWork();
+          raise(c.signal);
+        },
+        testing::KilledBySignal(c.signal), c.unsaved ? said : "^$");
+    fs::permissions(dir, fs::perms::owner_all);
+    std::ifstream in(copy);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+              c.unsaved ? "newLabel(80, 32, 96, 64, \" Label\");\n" : "")
+        << strsignal(c.signal);
+    fs::remove(copy);
+    EXPECT_TRUE(fs::is_empty(home));
+    expectOnlyTheLayoutFile({"home"});
+  }
+}
+
+// In a folder the user may not write, a failed Save puts the layout at home
+// and the alert says so; where home cannot take it either, the failure is told.
+TEST_F(Saving, ReadOnlyFolderPutsTheCopyAtHome) {
+  const fs::path home = dir / "home";
+  fs::create_directory(home);
+  fs::permissions(home, fs::perms::all);
+  place(labelview, 96, 64);
+  fs::permissions(dir, fs::perms(0555));
+  EXPECT_EXIT(
+      {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) std::_Exit(3);
+        saveFailingWith("Copy in ~/gui.txt.save");
+        unsetenv("HOME");
+        saveFailingWith("Can't open gui.txt!");
+        std::_Exit(quit == 0 && !HasFailure() ? 0 : 2);
+      },
+      testing::ExitedWithCode(0),
+      "^Can't open output file gui\\.txt!\ngui\\.txt: Permission denied\n"
+      "Unsaved layout written to " +
+          (home / "gui.txt.save").string() +
+          "\n"
+          "Can't open output file gui\\.txt!\ngui\\.txt: Permission denied\n$");
+  fs::permissions(dir, fs::perms::owner_all);
+  std::ifstream in(home / "gui.txt.save");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+            "newLabel(80, 32, 96, 64, \" Label\");\n");
+  expectOnlyTheLayoutFile({"home"});
+}
+
+// Under a file size limit that a standard error on a full file has reached,
+// no write ends the designer: the layout, its copy and the messages all fail
+// with EFBIG, and the alert tells.
+TEST_F(Saving, FileSizeLimitNeverEndsTheDesigner) {
+  for (int y : {30, 80, 130, 180, 230, 280, 330, 380}) place(labelview, 30, y);
+  EXPECT_EXIT(
+      {
+        protectUnsavedWork();
+        const int errors = open("errors.txt", O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+        const std::string full(200, 'e');
+        if (errors < 0 || write(errors, full.data(), full.size()) != 200) std::_Exit(3);
+        dup2(errors, STDERR_FILENO);
+        rlimit limit{};
+        limit.rlim_cur = limit.rlim_max = 200;
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) std::_Exit(3);
+        fprintf(stderr, "past the limit\n");
+        saveFailingWith("Can't write gui.txt!");
+        std::_Exit(quit == 0 && !HasFailure() ? 0 : 2);
+      },
+      testing::ExitedWithCode(0), "");
+  EXPECT_EQ(fs::file_size("errors.txt"), 200u);
+  EXPECT_FALSE(fs::exists("gui.txt"));
+  expectOnlyTheLayoutFile({"errors.txt"});
 }
 
 }  // namespace
