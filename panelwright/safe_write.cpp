@@ -209,9 +209,9 @@ static bool synced(int fd, size_t length) {
   return ftruncate(fd, static_cast<off_t>(length)) == 0 && fsync(fd) == 0;
 }
 
-// The old content is put back only as far as the new one reached: under a file
-// size limit, bytes past the limit could not be written back, and were never
-// touched.
+// The old content is put back as far as the new one reached, or whole once the
+// file was cut to the new length: under a file size limit, bytes past the
+// limit could not be written back, and were never touched.
 static bool putBack(int fd, std::string_view old, size_t overwritten) {
   const std::string_view touched = old.substr(0, std::min(overwritten, old.size()));
   return writeFromStart(fd, touched) == touched.size() && synced(fd, old.size());
@@ -265,7 +265,8 @@ static int makeBackup(const fs::path& path, std::string_view old, std::string* b
   for (const std::string& place : {path.string() + BACKUP_SUFFIX, backupAtHome(path)}) {
     const int error = writeBackup(place, old);
     if (error == 0) {
-      *backup = place;
+      std::error_code ignored;
+      *backup = fs::absolute(place, ignored);
       return 0;
     }
     if (error == EEXIST) return error;
@@ -298,8 +299,9 @@ static WriteResult rewriteInPlace(const fs::path& path, std::string_view content
   const size_t written = writeFromStart(fd, content);
   if (written != content.size() || !synced(fd, content.size())) {
     result.error = errno;
+    const size_t touched = written == content.size() ? old.size() : written;
     result.fault =
-        putBack(fd, old, written) ? WriteFault::NOT_WRITTEN_KEPT : WriteFault::NOT_WRITTEN;
+        putBack(fd, old, touched) ? WriteFault::NOT_WRITTEN_KEPT : WriteFault::NOT_WRITTEN;
   }
   releaseSignals(previous);
   close(fd);
@@ -317,7 +319,7 @@ std::vector<std::string> backupsLeftFor(const char* name) {
   if (followLinks(&path) != 0) return left;
   for (const std::string& place : {path.string() + BACKUP_SUFFIX, backupAtHome(path)}) {
     std::error_code error;
-    if (!place.empty() && fs::exists(place, error)) left.push_back(place);
+    if (!place.empty() && fs::exists(place, error)) left.push_back(fs::absolute(place, error));
   }
   return left;
 }

@@ -20,12 +20,22 @@
 namespace fs = std::filesystem;
 
 // fsync is wrapped at link time, to end the designer with a signal while the
-// scratch file is being written.
+// scratch file is being written, or to fail or kill it at the n-th fsync
+// counted from fsyncsSeen = 0.
 static int signalAtFsync = 0;
+static int fsyncsSeen = 0;
+static int failingFsync = 0;
+static int killingFsync = 0;
 
 extern "C" int __real_fsync(int fd);
 extern "C" int __wrap_fsync(int fd) {
   if (signalAtFsync != 0) raise(signalAtFsync);
+  ++fsyncsSeen;
+  if (fsyncsSeen == killingFsync) raise(SIGKILL);
+  if (fsyncsSeen == failingFsync) {
+    errno = EIO;
+    return -1;
+  }
   return __real_fsync(fd);
 }
 
@@ -572,6 +582,75 @@ TEST_F(Saving, FileSizeLimitNeverEndsTheDesigner) {
   EXPECT_EQ(fs::file_size("errors.txt"), 200u);
   EXPECT_FALSE(fs::exists("gui.txt"));
   expectOnlyTheLayoutFile({"errors.txt"});
+}
+
+// A file with two names is rewritten in place, its old content kept in
+// gui.txt.backup until the new one is synced: the backup is gone after a save;
+// a failed fsync puts the old content back whole, even past the new one's end;
+// a kill at any fsync leaves it whole in the file or the backup, which the
+// next start names.
+TEST_F(Saving, InPlaceSaveKeepsTheOldContentOnDisk) {
+  const std::string old = std::string(300, 'p') + "\n";
+  const std::string mine = "newLabel(80, 32, 96, 64, \" Label\");\n";
+  writeLayoutText(old);
+  fs::create_hard_link("gui.txt", "other.txt");
+  place(labelview, 96, 64);
+  EXPECT_TRUE(savedWithoutAMessage());
+  EXPECT_EQ(layoutText(), mine);
+  expectOnlyTheLayoutFile({"other.txt"});
+
+  // The backup's fsync and its folder's come first, then the file's.
+  writeLayoutText(old);
+  fsyncsSeen = 0;
+  failingFsync = 3;
+  testing::internal::CaptureStderr();
+  saveFailingWith("Copy in gui.txt.save");
+  failingFsync = 0;
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Could not write output file gui.txt; the previous one is kept\n"
+            "gui.txt: Input/output error\n"
+            "Unsaved layout written to " +
+                (dir / "gui.txt.save").string() + "\n");
+  EXPECT_EQ(layoutText(), old) << "a failed fsync";
+  fs::remove("gui.txt.save");
+  expectOnlyTheLayoutFile({"other.txt"});
+
+  for (const int killed : {1, 2, 3}) {
+    writeLayoutText(old);
+    EXPECT_EXIT(
+        {
+          fsyncsSeen = 0;
+          killingFsync = killed;
+          saveAnswering(alertyes);
+        },
+        testing::KilledBySignal(SIGKILL), "");
+    std::ifstream backupIn("gui.txt.backup");
+    const std::string backup(std::istreambuf_iterator<char>(backupIn), {});
+    EXPECT_TRUE(layoutText() == old || backup == old) << "killed at fsync " << killed;
+    EXPECT_TRUE(layoutText() == old || layoutText() == mine) << killed;
+    testing::internal::CaptureStderr();
+    tellBackupsLeft();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "A save of gui.txt was cut short: the previous one is in " +
+                  (dir / "gui.txt.backup").string() + "\n")
+        << killed;
+    fs::remove("gui.txt.backup");
+  }
+  expectOnlyTheLayoutFile({"other.txt"});
+}
+
+// Redo of a Delete frames nothing, and Delete leaves the panel empty.
+TEST_F(Saving, DeleteAndItsRedoLeaveNoTrace) {
+  place(buttonview, 100, 100);
+  tapButton(deletebutton);
+  EXPECT_EQ(widthnum->value, 0);
+  EXPECT_STREQ(textlabel->text, "");
+  const auto deleted = snapshot();
+  pushKey(SDLK_z, KMOD_LCTRL);
+  pushKey(SDLK_y, KMOD_LCTRL);
+  dispatch();
+  EXPECT_TRUE(snapshot() == deleted) << "no selection frame where the view was";
+  EXPECT_EQ(pixel(100, 116), WHITE);
 }
 
 }  // namespace
