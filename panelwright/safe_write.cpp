@@ -18,6 +18,8 @@
 #include <iterator>
 #include <string>
 
+#include "file_attributes.h"
+
 namespace fs = std::filesystem;
 
 // The old content of a file rewritten in place waits under the file's name with this added.
@@ -353,13 +355,14 @@ static WriteResult replaceByScratch(const fs::path& path, std::string_view conte
     if (file != nullptr) return rewriteInPlace(path, content);
     return {WriteFault::NOT_OPENED, errno, ""};
   }
-  if (file != nullptr && !takesOwner(fd, *file)) {
+  // A folder that keeps no permissions (vfat) still takes the file.
+  fchmod(fd, file != nullptr ? file->st_mode & 0777 : newFileMode());
+  // The access control list is set after the permissions, which it includes.
+  if (file != nullptr && (!takesOwner(fd, *file) || !copyExtendedAttributes(path.c_str(), fd))) {
     close(fd);
     removeScratch();
     return rewriteInPlace(path, content);
   }
-  // A folder that keeps no permissions (vfat) still takes the file.
-  fchmod(fd, file != nullptr ? file->st_mode & 0777 : newFileMode());
   if (!writtenAndSynced(fd, content) || std::rename(scratchPath, path.c_str()) != 0) {
     const int error = errno;
     removeScratch();

@@ -20,9 +20,11 @@ struct WriteResult {
 };
 
 // Gives the file at path (through its symbolic links) the content, keeping its
-// owner, group, permissions and other hard links. A regular file is replaced by
+// owner, group, permissions, extended attributes (its access control list
+// among them) and other hard links. A regular file is replaced by
 // a scratch file beside it, made with the content and renamed over it, or,
-// where that would change its owner or part it from its other names, or where
+// where that would change its owner, lose an extended attribute or part it
+// from its other names, or where
 // no scratch file can be made, rewritten where it stands, with its old content
 // kept in a backup (name.backup beside it, or in the home folder) until the new
 // one is on disk, and put back if the new one fails. A backup still there from

@@ -2,11 +2,13 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -651,6 +653,51 @@ TEST_F(Saving, DeleteAndItsRedoLeaveNoTrace) {
   dispatch();
   EXPECT_TRUE(snapshot() == deleted) << "no selection frame where the view was";
   EXPECT_EQ(pixel(100, 116), WHITE);
+}
+
+// An access control list as the kernel stores it: a version, then entries of
+// a tag, permissions and an id, ordered by tag.
+struct AclEntry {
+  uint16_t tag;
+  uint16_t perm;
+  uint32_t id;
+};
+
+static std::string aclValue(std::initializer_list<AclEntry> entries) {
+  constexpr uint32_t VERSION = 2;
+  std::string value(reinterpret_cast<const char*>(&VERSION), sizeof VERSION);
+  for (const AclEntry& e : entries) value.append(reinterpret_cast<const char*>(&e), sizeof e);
+  return value;
+}
+
+static std::string attribute(const char* name) {
+  char value[256];
+  const ssize_t size = getxattr("gui.txt", name, value, sizeof value);
+  return size < 0 ? "" : std::string(value, static_cast<size_t>(size));
+}
+
+// A save keeps the layout file's access control list, which lets another
+// user write it, and its extended attributes.
+TEST_F(Saving, AccessListAndExtendedAttributesAreKept) {
+  constexpr uint32_t NO_ID = ~0u;
+  // user::rw- user:4242:rw- group::r-- mask::rw- other::---
+  const std::string acl = aclValue(
+      {{0x01, 6, NO_ID}, {0x02, 6, 4242}, {0x04, 4, NO_ID}, {0x10, 6, NO_ID}, {0x20, 0, NO_ID}});
+  writeLayoutText("previous layout\n");
+  if (setxattr("gui.txt", "user.origin", "kiosk", 5, 0) != 0) {
+    GTEST_SKIP() << "this file system keeps no user attributes: " << std::strerror(errno);
+  }
+  if (setxattr("gui.txt", "system.posix_acl_access", acl.data(), acl.size(), 0) != 0) {
+    GTEST_SKIP() << "this file system keeps no access control lists: " << std::strerror(errno);
+  }
+  place(labelview, 96, 64);
+  saveAnswering(alertyes);
+  EXPECT_EQ(layoutText(), "newLabel(80, 32, 96, 64, \" Label\");\n");
+  EXPECT_EQ(attribute("user.origin"), "kiosk");
+  EXPECT_EQ(attribute("system.posix_acl_access"), acl);
+  EXPECT_EQ(fs::status("gui.txt").permissions(), fs::perms(0660))
+      << "the mask shows as the group's";
+  expectOnlyTheLayoutFile();
 }
 
 }  // namespace
