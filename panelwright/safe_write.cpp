@@ -262,16 +262,15 @@ static int writeBackup(const std::string& backup, std::string_view old) {
 
 // Beside the file, or in the home folder where its folder cannot be written.
 // An empty path where neither takes one: the old content is then kept in
-// memory alone. EEXIST where an earlier backup is still there.
+// memory alone. EEXIST, with the path, where an earlier backup is still there.
 static int makeBackup(const fs::path& path, std::string_view old, std::string* backup) {
   for (const std::string& place : {path.string() + BACKUP_SUFFIX, backupAtHome(path)}) {
     const int error = writeBackup(place, old);
-    if (error == 0) {
+    if (error == 0 || error == EEXIST) {
       std::error_code ignored;
       *backup = fs::absolute(place, ignored);
-      return 0;
+      return error;
     }
-    if (error == EEXIST) return error;
   }
   backup->clear();
   return 0;
@@ -294,7 +293,7 @@ static WriteResult rewriteInPlace(const fs::path& path, std::string_view content
   }
   if (const int error = makeBackup(path, old, &backup)) {
     close(fd);
-    return {WriteFault::NOT_OPENED, error, ""};
+    return {WriteFault::NOT_OPENED, error, backup};
   }
   WriteResult result{WriteFault::NONE, 0, ""};
   const sigset_t previous = holdEndingSignals();

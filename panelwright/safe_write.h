@@ -15,8 +15,10 @@ enum class WriteFault : int32_t {
 
 struct WriteResult {
   WriteFault fault;
-  int error;           // errno of the failure, 0 when written
-  std::string backup;  // where the old content still is, for NOT_WRITTEN of a file rewritten
+  int error;  // errno of the failure, 0 when written
+  // Where the old content still is, for NOT_WRITTEN of a file rewritten in
+  // place; for NOT_OPENED, the earlier backup that stopped the rewrite.
+  std::string backup;
 };
 
 // Gives the file at path (through its symbolic links) the content, keeping its

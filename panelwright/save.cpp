@@ -46,7 +46,11 @@ static const char* reportFailure(const WriteResult& result) {
       std::fprintf(stderr, "Could not write output file %s completely\n", LAYOUT_FILE);
   }
   std::fprintf(stderr, "%s: %s\n", LAYOUT_FILE, std::strerror(result.error));
-  if (!result.backup.empty()) {
+  if (result.backup.empty()) return shortForm;
+  if (result.fault == WriteFault::NOT_OPENED) {
+    std::fprintf(stderr, "A save cut short left %s; remove it once its layout is safe\n",
+                 result.backup.c_str());
+  } else {
     std::fprintf(stderr, "The previous %s is in %s\n", LAYOUT_FILE, result.backup.c_str());
   }
   return shortForm;
