@@ -3,7 +3,7 @@
 // while the layout is unsaved. A signal handler may only make system calls
 // that are safe there, so everything it needs, the layout's text and both
 // paths, is prepared beforehand, whenever the layout changes; the handler only
-// opens, writes, syncs and closes.
+// opens, writes, syncs, closes and renames.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <iterator>
 #include <string>
 
 #include "designer.h"
