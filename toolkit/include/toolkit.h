@@ -395,3 +395,33 @@ void describeLayoutError(const LayoutError* error, char* message, size_t size);
 // or -1 with *error filled and no view made, also when the list cannot hold
 // them all or a moved position leaves the int range.
 int loadLayout(const char* path, int dx, int dy, LayoutError* error);
+
+// ---------------------------------------------------------------------------
+// Images
+//
+// A picture read from a PNG file (grey, palette, RGB, with or without alpha, 8
+// or 16 bits a channel) or an uncompressed BMP (8 bits with a palette, 24 or
+// 32 bits). Loading gives null when the file is missing, unreadable, truncated,
+// corrupt or larger than IMAGE_SIZE_LIMIT either way; imageError() then says
+// why, in a few words to print after the file's name.
+
+struct Image;
+
+inline constexpr uint32_t IMAGE_SIZE_LIMIT = 4096;
+
+Image* loadImage(const char* path);
+// The same from a file's bytes already in memory (a picture built into the
+// program).
+Image* loadImageFromMemory(const void* data, size_t size);
+// Why the last load gave null: "no such file", "truncated BMP", ...
+const char* imageError();
+int imageWidth(const Image* image);
+int imageHeight(const Image* image);
+// Draws the picture with its top-left corner at (x, y), clipped to the screen,
+// and presents it like every drawing operation. Opaque pixels are copied
+// exactly and transparent ones leave the screen as it is; a pixel of alpha a
+// between mixes each channel as (picture * a + screen * (255 - a) + 127) / 255.
+// A null image draws nothing.
+void drawImage(const Image* image, int x, int y);
+// Frees the picture; null is ignored.
+void freeImage(Image* image);
