@@ -167,6 +167,7 @@ constexpr KeypadCase KEYPAD_CASES[] = {
     {"SignOfTheStart", -50, 50, 10, "+/- OK", true, -10},
     {"NegativeStartIsReplaced", -50, 50, -10, "4 OK", true, 4},
     {"NoSignKeyWithoutNegatives", 0, 50, 10, "+/- k:- OK", true, 10},
+    {"BackDropsASignTheRangeHasNot", 0, 50, -15, "Back 7 OK", true, 17},
     {"Cancel", 0, 100, 21, "5 Cancel", false, 21},
     {"KeysTypeDigits", -99, 99, 0, "k:4 k:- k:2 k:Return", true, -42},
     {"KeysBackSpace", 0, 99, 0, "k:4 k:2 k:BackSpace k:Return", true, 4},

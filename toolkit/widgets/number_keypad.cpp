@@ -133,6 +133,8 @@ static void pressKeypadKey(int32_t id) {
   if (id >= '0' && id <= '9') {
     typeDigit(static_cast<char>(id));
   } else if (id == KEY_BACK) {
+    // A negative start outside a range without negatives loses its sign here.
+    entry.negative = entry.negative && entry.minimum < 0;
     entry.fresh = false;
     const size_t length = std::strlen(entry.digits);
     if (length > 0) entry.digits[length - 1] = '\0';
