@@ -1,3 +1,4 @@
+#include "live.h"
 #include "presentation.h"
 #include "toolkit.h"
 
@@ -24,6 +25,8 @@ void eventLoop() {
         break;
     }
   }
+  runDueTimers(toolkitClockMs());
+  serveReadyFiles();
 }
 
 static bool isSlider(const View* view) {

@@ -1,9 +1,13 @@
 // The toolkit's own side of presentation and waiting.
 #pragma once
 
+#include "toolkit.h"
+
 // Called by exitGraphics once the surface is unlocked: flips the screen, or in
 // the per-event mode marks it changed for the next presentation.
 void showDrawing();
+// The mode setPresentation chose last.
+Presentation currentPresentation();
 
 // Polls the event a waitForEvent found first, then SDL's queue, into event;
 // presents anything pending before it looks.
