@@ -90,6 +90,30 @@ inline constexpr LayoutCase BAD_LAYOUTS[] = {
     {"a lone carriage return", "newVMeter(1, 2, 3, 4);\r\r\n", 1, "not a layout line", 0},
 };
 
+// Ids set after the constructor call, for kinds whose constructor takes none.
+struct IdLine {
+  std::string_view text;
+  int32_t id;           // what is read
+  const char* written;  // the line the designer writes back; null for a refused line
+  const char* reason;   // null for a line that is read
+};
+
+inline constexpr IdLine ID_LINES[] = {
+    {"newNumView(80, 32, 96, 64)->id = 7;\n", 7, "newNumView(80, 32, 96, 64)->id = 7;\n", nullptr},
+    {"newLabel(1, 2, 3, 4, \"T\")->id = -2147483648;\n", INT32_MIN,
+     "newLabel(1, 2, 3, 4, \"T\")->id = -2147483648;\n", nullptr},
+    {" newHSlider(1, 2, 3, 4) -> id=12 ;\r\n", 12, "newHSlider(1, 2, 3, 4)->id = 12;\n", nullptr},
+    {"newGraphicView(1, 2, 3, 4)->id = 0;\n", 0, "newGraphicView(1, 2, 3, 4);\n", nullptr},
+    {"newButton(1, 2, 3, 4, 5, \"\")->id = 6;\n", 0, nullptr, "not a layout line"},
+    {"newVMeter(1, 2, 3, 4)->id = 07;\n", 0, nullptr, "number with a leading zero"},
+    {"newVMeter(1, 2, 3, 4)->id = 2147483648;\n", 0, nullptr, "number outside the int range"},
+    {"newVMeter(1, 2, 3, 4)->id = ;\n", 0, nullptr, "not a layout line"},
+    {"newVMeter(1, 2, 3, 4)->id 5;\n", 0, nullptr, "not a layout line"},
+    {"newVMeter(1, 2, 3, 4)->idx = 5;\n", 0, nullptr, "not a layout line"},
+    {"newVMeter(1, 2, 3, 4)- >id = 5;\n", 0, nullptr, "not a layout line"},
+    {"newVMeter(1, 2, 3, 4);->id = 5;\n", 0, nullptr, "not a layout line"},
+};
+
 // A file for fuzzing readers: one of the seeds with one to four edits that
 // keep most of its shape (characters of the format replaced, inserted or
 // deleted, pieces of it repeated), or now and then plain noise.
