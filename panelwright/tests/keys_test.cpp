@@ -15,9 +15,9 @@ constexpr const char* LABEL_LINE = "newLabel(80, 32, 40, 40, \" Label\");\n";
 // at (280, 40), which is selected then).
 struct KeyCase {
   const char* keys;
-  const char* file;             // what Save wrote after the label's line; "\0" for nothing at all
-  const char* panel = nullptr;  // the text view before Save
-  bool asAtStart = false;       // the screen before Save is the start screen
+  const char* file;               // what Save wrote after the label's line; "\0" for nothing at all
+  const char* panel = nullptr;    // the text view before Save
+  bool asAtStart = false;         // the screen before Save is the start screen
   const char* caption = nullptr;  // the text view's caption before Save
 };
 
