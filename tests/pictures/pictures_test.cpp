@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "harness.h"
 #include "png_image.h"
@@ -34,6 +35,7 @@ struct Scene {
   void (*act)(XSession&);  // done before the picture is taken; null for the start screen
   bool savesLayout;        // the designer's gui.txt is examples/layout/gui.txt
   std::span<const Crop> crops;
+  const char* argument = nullptr;  // on the program's command line, if any
 };
 
 void PrintTo(const Scene& scene, std::ostream* out) { *out << scene.name; }
@@ -79,6 +81,8 @@ const Scene SCENES[] = {
     {"tintpad", "tintpad", 400, 600, nullptr, false, {}},
     {"counter", "counter_example", 400, 600, nullptr, false, {}},
     {"layout", "layout_example", 400, 600, nullptr, false, WIDGET_CROPS},
+    // A fixed time and temperature, so that the picture is always the same.
+    {"thermostat", "thermostat_example", 400, 600, nullptr, false, {}, "--still"},
 };
 
 bool writing() {
@@ -146,7 +150,10 @@ class Pictures : public ::testing::TestWithParam<Param> {
 TEST_P(Pictures, MatchWhatTheProgramDraws) {
   const auto& [scene, runtime] = GetParam();
   if (writing() && runtime.name != "system") GTEST_SKIP() << "written from one runtime";
-  XSession app(programPath(scene.program), scene.width, scene.height, runtime, workdir.string());
+  std::vector<std::string> arguments;
+  if (scene.argument != nullptr) arguments.emplace_back(scene.argument);
+  XSession app(programPath(scene.program), scene.width, scene.height, runtime, workdir.string(),
+               false, arguments);
   ASSERT_TRUE(app.ok()) << app.error();
   if (scene.act != nullptr) scene.act(app);
   ASSERT_TRUE(app.running());

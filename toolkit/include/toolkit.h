@@ -256,8 +256,8 @@ View* findViewById(int id);
 // draws (its rectangle, the descenders of its text, a meter's numbers) is
 // filled with the colour of the last fillScreen, and the views that reach
 // there are drawn again in list order, the view among them. Nothing else
-// changes, and the screen is presented once. A hidden view only stores the
-// new content.
+// changes, and the screen is presented once. A hidden view, or any before
+// initGraphics, only stores the new content.
 void setViewText(View* view, const char* text);
 void setViewNumber(View* view, int number);
 // Shows or hides the view the same way: hidden, what lies beneath it shows.

@@ -113,6 +113,8 @@ static void restoreAround(const Area& kept, const Area& area) {
 // One presentation for the whole update, in either mode: the drawings in
 // between are marked, not flipped.
 static void showAnew(View* view) {
+  // Before initGraphics there is nothing to show: the first drawing shows it.
+  if (screen == nullptr) return;
   const Area area = onScreen(areaOf(view));
   if (isEmpty(area)) return;
   const Area kept = drawnArea(areaOf(view));
