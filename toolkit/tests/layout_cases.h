@@ -47,6 +47,9 @@ inline constexpr LayoutCase GOOD_LAYOUTS[] = {
     {"int range ends", "newButton(2147483647, 1, -2147483648, 2147483647, -2147483648, \"\");\n", 0,
      nullptr, 1},
     {"lone zeros", "newButton(1, 2, 0, -0, 0, \"\");\n", 0, nullptr, 1},
+    {"ids after the calls",
+     "newNumView(200, 64, 40, 140)->id = 1;\nnewLabel(240, 36, 40, 340, \"Idle\")->id = -5;\n", 0,
+     nullptr, 2},
 };
 
 inline constexpr LayoutCase BAD_LAYOUTS[] = {
