@@ -46,6 +46,7 @@ static void showEditing() {
   std::memcpy(textlabel->text, typed + start, length - start);
   textlabel->text[length - start] = CARET;
   textlabel->text[length - start + 1] = '\0';
+  refreshSaveCopy();
   redrawWithSelection();
 }
 
@@ -98,6 +99,7 @@ static void cancelEditing() {
   editing = Editing::NONE;
   nameField(TEXT_CAPTION);
   showProperties(edited);
+  refreshSaveCopy();
   redrawWithSelection();
 }
 
@@ -161,6 +163,8 @@ void editKey(const SDL_keysym& key) {
       erase(editing == Editing::TEXT ? edited->text : idText);
       break;
     default:
+      // A shortcut types no letter, whatever character the runtime reports for it.
+      if ((key.mod & (KMOD_CTRL | KMOD_ALT)) != 0) return;
       if (key.unicode < FIRST_PRINTABLE || key.unicode > LAST_PRINTABLE) return;
       type(static_cast<char>(key.unicode));
   }

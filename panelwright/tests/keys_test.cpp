@@ -23,6 +23,8 @@ struct KeyCase {
 
 const KeyCase CASES[] = {
     {"return backspace*6 'Go return Save", "newButton(80, 32, 160, 40, 0, \"Go\");", "Go"},
+    {"return backspace*6 'Go c's c'z c^s c^z a'x return Save",
+     "newButton(80, 32, 160, 40, 0, \"Go\");", "Go"},
     {"f2 'abcdefg", nullptr, "cdefg_", false, "text     pencolor"},
     {"return 'X tab", nullptr, "0_", false, "id       pencolor"},
     {"Meter f2 tab", nullptr, "0_", false, "id       pencolor"},
@@ -70,6 +72,14 @@ class Keys : public DesignerInFolder, public testing::WithParamInterface<KeyCase
     if (token == "Meter") place(vmeterview, 280, 40);
     if (token[0] == '\'') {
       for (char c : token.substr(1)) pushKey(SDLK_UNKNOWN, KMOD_NONE, static_cast<Uint16>(c));
+    }
+    // Ctrl or Alt with a letter, as the runtimes report it: c'x and a'x with
+    // the letter itself, c^x with its control character.
+    if (token.size() == 3 && (token[1] == '\'' || token[1] == '^')) {
+      const SDLMod mod = token[0] == 'a' ? KMOD_LALT : KMOD_LCTRL;
+      const char letter = token[2];
+      pushKey(static_cast<SDLKey>(letter), mod,
+              static_cast<Uint16>(token[1] == '^' ? letter & 0x1F : letter));
     }
     if (std::islower(token[0])) pushNamedKey(token, KMOD_NONE);
     dispatch();
