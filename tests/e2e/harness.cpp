@@ -309,9 +309,12 @@ void XSession::keys(const std::string& names) {
   }
 }
 
+static int ignoreXError(Display*, XErrorEvent*) { return 0; }
+
 // A program that sleeps until its X connection has something for it polls
 // again only when woken: a client message it does not know wakes it without
-// giving it an event. Sent to each of its windows, the only ones on the display.
+// giving it an event. Sent to each of its windows, the only ones on the
+// display; one it closes meanwhile is no error.
 static void wakeProgram(Display* display) {
   Window root = 0;
   Window parent = 0;
@@ -323,12 +326,14 @@ static void wakeProgram(Display* display) {
   wake.xclient.type = ClientMessage;
   wake.xclient.message_type = XInternAtom(display, "KIOSKTK_E2E_WAKE", False);
   wake.xclient.format = 32;
+  const auto previous = XSetErrorHandler(ignoreXError);
   for (unsigned i = 0; i < count; ++i) {
     wake.xclient.window = children[i];
     XSendEvent(display, children[i], False, NoEventMask, &wake);
   }
   XFree(children);
-  XFlush(display);
+  XSync(display, False);
+  XSetErrorHandler(previous);
 }
 
 void XSession::settle(int timeoutMs) {
