@@ -24,12 +24,13 @@ int main(int argc, char** argv) {
   nameWindow(file);
   Preview preview;
   startPreview(&preview, file, stderr);
+  watchLayoutFolder(&preview);
   setPresentation(Presentation::PER_EVENT);
   initGraphics();
   drawAllViews();
   while (quit == 0) {
-    // Wakes in time for the next look at the file.
-    waitForEvent(WATCH_INTERVAL_MS / 4);
+    // Wakes for the folder's news, and in time for the next look at the file.
+    waitForEvent(previewWaitMs(&preview));
     eventLoop();
     watchLayout(&preview, SDL_GetTicks());
   }

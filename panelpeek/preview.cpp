@@ -17,7 +17,13 @@ static void report(const Preview* preview, const LayoutError& error) {
 }
 
 void startPreview(Preview* preview, const char* path, FILE* messages) {
-  *preview = {.path = path, .messages = messages, .stamp = {}, .lastSeen = {}, .lastLook = 0};
+  *preview = {.path = path,
+              .messages = messages,
+              .stamp = {},
+              .lastSeen = {},
+              .lastLook = 0,
+              .folderEvents = -1,
+              .changing = false};
   // Besides painting the canvas, the background takes every release inside the
   // screen, so that only one on the top row or the left column ends the program.
   View* background = newLabel(PREVIEW_WIDTH, PREVIEW_HEIGHT, 0, 0, "");
@@ -49,13 +55,21 @@ bool reloadLayout(Preview* preview) {
 }
 
 void watchLayout(Preview* preview, Uint32 now) {
+  if (preview->folderEvents >= 0 && !preview->changing) return;
   if (now - preview->lastLook < WATCH_INTERVAL_MS) return;
   preview->lastLook = now;
   const FileStamp seen = stampFile(preview->path);
   // The same stamp on two looks in a row: no one is writing the file now.
   const bool stillSinceLastLook = seen == preview->lastSeen;
   preview->lastSeen = seen;
+  if (seen == preview->stamp) preview->changing = false;
   if (seen == preview->stamp || !stillSinceLastLook) return;
+  preview->changing = false;
   // The background view repaints the whole screen before the new views.
   if (reloadLayout(preview)) drawAllViews();
+}
+
+int previewWaitMs(const Preview* preview) {
+  const bool looking = preview->folderEvents < 0 || preview->changing;
+  return looking ? static_cast<int>(WATCH_INTERVAL_MS / 4) : WAIT_UNTIL_EVENT;
 }

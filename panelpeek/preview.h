@@ -30,6 +30,8 @@ struct Preview {
   FileStamp stamp;     // of the file as last read, whether it was good or not
   FileStamp lastSeen;  // of the file at the last look
   Uint32 lastLook;     // SDL ticks when the file was last looked at
+  int folderEvents;    // the inotify descriptor watching the file's folder, or -1
+  bool changing;       // the folder told of a change not yet read
 };
 
 // Creates the white background view, which fills the screen like the canvas,
@@ -44,5 +46,15 @@ bool reloadLayout(Preview* preview);
 // since the last look, looks at the file and, if it changed since it was read
 // and has held still since the look before, reloads it and redraws the screen
 // when its views were replaced. A file being written in place is not read
-// half-done; a rewrite shows within two intervals.
+// half-done; a rewrite shows within two intervals. Where the folder is
+// watched, it looks only while the folder tells of a change not yet read.
 void watchLayout(Preview* preview, Uint32 now);
+
+// Where the system reports changes in a folder (inotify), watches the file's
+// folder from the program's loop: a completed rewrite, a file renamed into
+// place or closed after writing, is read and drawn at once; any other change
+// is looked at as without the watch, until the file holds still. Returns
+// whether the folder is watched.
+bool watchLayoutFolder(Preview* preview);
+// How long the main loop may sleep before its next look at the file.
+int previewWaitMs(const Preview* preview);

@@ -61,6 +61,10 @@ extern View* decxpos;
 extern View* incypos;
 extern View* decypos;
 extern View* textlabel;
+// The caption above textlabel, which names the field being edited.
+extern View* textcaption;
+inline constexpr const char* TEXT_CAPTION = "text     pencolor";
+inline constexpr const char* ID_CAPTION = "id       pencolor";
 extern View* penlabel;
 extern View* bglabel;
 extern View* fglabel;

@@ -32,14 +32,14 @@ static void tellRefusal(const LayoutError& error) {
 }
 
 // A drop of the palette entry of its kind, moved and resized to the saved
-// geometry; labels and buttons take the saved text and id as well.
+// geometry and id; labels and buttons take the saved text as well.
 static void placeLoadedView(const LayoutView& saved) {
   View* overlay = placeUserView(paletteWidgetOf(saved.type), saved.xpos, saved.ypos);
   View* widget = getView(overlay->value);
   widget->width = overlay->width = saved.width;
   widget->height = overlay->height = saved.height;
+  widget->id = saved.id;
   const LayoutFormat* format = layoutFormatOf(saved.type);
-  if (format->hasId) widget->id = saved.id;
   if (format->hasText) std::memcpy(widget->text, saved.text, sizeof widget->text);
 }
 

@@ -94,7 +94,7 @@ static void createPropertyPanel() {
   decxpos = stepper(585, " -");
   incypos = stepper(630, " +");
   decypos = stepper(650, " -");
-  withForeground(newLabel(150, 20, 440, 510, "text     pencolor"), BLUE);
+  textcaption = withForeground(newLabel(150, 20, 440, 510, TEXT_CAPTION), BLUE);
   withForeground(newLabel(150, 20, 560, 510, "background foreground"), BLUE);
   textlabel = swatch(435);
   penlabel = swatch(500);

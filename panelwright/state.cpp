@@ -41,6 +41,7 @@ View* decxpos = nullptr;
 View* incypos = nullptr;
 View* decypos = nullptr;
 View* textlabel = nullptr;
+View* textcaption = nullptr;
 View* penlabel = nullptr;
 View* bglabel = nullptr;
 View* fglabel = nullptr;

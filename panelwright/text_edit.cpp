@@ -1,6 +1,7 @@
-// Editing a placed label's or button's text, and a button's id, in place: the
-// property panel's text view shows what is typed with a caret after it, and
-// the canvas shows the new text as it is typed.
+// Editing a placed label's or button's text, and the id of any placed view,
+// in place: the property panel's text view shows what is typed with a caret
+// after it, its caption names the field, and the canvas shows the new text as
+// it is typed.
 #include <cstdlib>
 #include <cstring>
 
@@ -49,6 +50,10 @@ static void showEditing() {
   redrawWithSelection();
 }
 
+static bool hasText(const View* v) { return v->type == VIEW_LABEL || v->type == VIEW_BUTTON; }
+
+static void nameField(const char* caption) { std::strcpy(textcaption->text, caption); }
+
 static void startTextEdit() {
   editing = Editing::TEXT;
   std::memcpy(originalText, edited->text, sizeof originalText);
@@ -57,6 +62,7 @@ static void startTextEdit() {
 
 static void startIdEdit() {
   editing = Editing::ID;
+  nameField(ID_CAPTION);
   intToString(idText, edited->id);
   showEditing();
 }
@@ -64,8 +70,11 @@ static void startIdEdit() {
 void startEditing() {
   if (!isUserView(tempptr) || tempptr->status == STATUS_HIDDEN) return;
   edited = getView(tempptr->value);
-  if (edited->type != VIEW_LABEL && edited->type != VIEW_BUTTON) return;
-  startTextEdit();
+  if (hasText(edited)) {
+    startTextEdit();
+  } else {
+    startIdEdit();
+  }
 }
 
 // An empty id, or a lone minus sign, leaves the id as it was.
@@ -79,6 +88,7 @@ void finishEditing() {
   if (editing == Editing::ID) commitId();
   if (!isEditing()) return;
   editing = Editing::NONE;
+  nameField(TEXT_CAPTION);
   showProperties(edited);
   noteLayoutChange();
   redrawWithSelection();
@@ -87,14 +97,16 @@ void finishEditing() {
 static void cancelEditing() {
   if (editing == Editing::TEXT) std::memcpy(edited->text, originalText, sizeof originalText);
   editing = Editing::NONE;
+  nameField(TEXT_CAPTION);
   showProperties(edited);
   refreshSaveCopy();
   redrawWithSelection();
 }
 
-// Tab commits what was typed and moves between a button's text and its id.
+// Tab commits what was typed and moves between a label's or button's text and
+// its id; a view without text has its id alone.
 static void switchField() {
-  if (edited->type != VIEW_BUTTON) return;
+  if (!hasText(edited)) return;
   const bool toId = editing == Editing::TEXT;
   finishEditing();
   if (toId) {

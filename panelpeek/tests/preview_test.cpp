@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -187,6 +188,51 @@ TEST_F(PreviewTest, ReloadsWhenTheFileChangedAndKeepsTheLayoutOfABadFile) {
     if (step.message != nullptr) reported += path + step.message + "\n";
     EXPECT_EQ(messagesText(), reported) << step.what;
   }
+}
+
+// With the folder watched, the loop's serving of the watch shows a completed
+// rewrite at once, and a file still being written not before it is closed.
+TEST_F(PreviewTest, AWatchedFolderShowsACompletedRewriteAtOnce) {
+  editInPlace(TWO_VIEWS);
+  start();
+  ASSERT_TRUE(watchLayoutFolder(&preview));
+  EXPECT_EQ(previewWaitMs(&preview), WAIT_UNTIL_EVENT) << "no looks while nothing changes";
+  int writer = -1;
+  struct News {
+    const char* what;
+    std::function<void()> change;
+    bool redrawn;
+    int views;
+  };
+  const News steps[] = {
+      {"renamed into place", [&] { replaceFile(THREE_VIEWS); }, true, 3},
+      {"written in place and closed", [&] { editInPlace(TWO_VIEWS); }, true, 2},
+      {"another file of the folder", [&] { std::ofstream(dir / "other.txt") << "x"; }, false, 2},
+      {"half written, still open",
+       [&] {
+         writer = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+         ASSERT_EQ(write(writer, THREE_VIEWS.data(), 20), 20);
+       },
+       false, 2},
+      {"written whole and closed",
+       [&] {
+         const auto rest = static_cast<ssize_t>(THREE_VIEWS.size() - 20);
+         ASSERT_EQ(write(writer, THREE_VIEWS.data() + 20, static_cast<size_t>(rest)), rest);
+         close(writer);
+       },
+       true, 3},
+  };
+  for (const News& step : steps) {
+    resetFlipCount();
+    step.change();
+    eventLoop();
+    presentScreen();
+    EXPECT_EQ(flipCount() > 0, step.redrawn) << step.what;
+    EXPECT_EQ(noOfViews(), 1 + step.views) << step.what;
+  }
+  EXPECT_EQ(messagesText(), "");
+  unwatchFile(preview.folderEvents);
+  close(preview.folderEvents);
 }
 
 // The list holds the background and a layout of up to 118 views; the records

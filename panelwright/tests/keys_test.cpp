@@ -11,19 +11,26 @@ constexpr const char* LABEL_LINE = "newLabel(80, 32, 40, 40, \" Label\");\n";
 
 // Keys by SDL's names, c- and s- for Ctrl and Shift, *n for n presses, 'text
 // typed; Save (Ctrl+S answered with Enter), Grid, Step (incwidth), Hold and
-// Let (a press and a release on the button).
+// Let (a press and a release on the button), Meter (a vertical meter dropped
+// at (280, 40), which is selected then).
 struct KeyCase {
   const char* keys;
-  const char* file;             // what Save wrote after the label's line; "\0" for nothing at all
-  const char* panel = nullptr;  // the text view before Save
-  bool asAtStart = false;       // the screen before Save is the start screen
+  const char* file;               // what Save wrote after the label's line; "\0" for nothing at all
+  const char* panel = nullptr;    // the text view before Save
+  bool asAtStart = false;         // the screen before Save is the start screen
+  const char* caption = nullptr;  // the text view's caption before Save
 };
 
 const KeyCase CASES[] = {
     {"return backspace*6 'Go return Save", "newButton(80, 32, 160, 40, 0, \"Go\");", "Go"},
     {"return backspace*6 'Go c's c'z c^s c^z a'x return Save",
      "newButton(80, 32, 160, 40, 0, \"Go\");", "Go"},
-    {"f2 'abcdefg", nullptr, "cdefg_"},
+    {"f2 'abcdefg", nullptr, "cdefg_", false, "text     pencolor"},
+    {"return 'X tab", nullptr, "0_", false, "id       pencolor"},
+    {"Meter f2 tab", nullptr, "0_", false, "id       pencolor"},
+    {"Meter return backspace '42 return Save",
+     "newButton(80, 32, 160, 40, 0, \"Button\");\nnewVMeter(32, 64, 280, 40)->id = 42;", nullptr,
+     false, "text     pencolor"},
     {"return tab '7 escape f2 backspace 'xyz escape", nullptr, "Button", true},
     {"return 'X tab backspace '-42 return Save", "newButton(80, 32, 160, 40, -42, \"ButtonX\");"},
     {"return tab backspace '2147483648x-", nullptr, "48364_"},
@@ -62,6 +69,7 @@ class Keys : public DesignerInFolder, public testing::WithParamInterface<KeyCase
     if (token == "Save") pushKey(SDLK_s, KMOD_LCTRL);
     if (token == "Grid" || token == "Step") queueTap(token == "Grid" ? gridbutton : incwidth);
     if (token == "Hold" || token == "Let") (token == "Hold" ? pushPress : pushRelease)(200, 56, 1);
+    if (token == "Meter") place(vmeterview, 280, 40);
     if (token[0] == '\'') {
       for (char c : token.substr(1)) pushKey(SDLK_UNKNOWN, KMOD_NONE, static_cast<Uint16>(c));
     }
@@ -94,6 +102,7 @@ TEST_P(Keys, GiveTheViewsPanelFileAndPicture) {
   const auto start = snapshot();
   pressAll(std::string(c.keys).substr(0, std::string(c.keys).find("Save")));
   EXPECT_STREQ(textlabel->text, c.panel != nullptr ? c.panel : textlabel->text);
+  EXPECT_STREQ(textcaption->text, c.caption != nullptr ? c.caption : textcaption->text);
   EXPECT_EQ(snapshot() == start, c.asAtStart);
   if (c.file == nullptr) return;
   pressAll("Save");

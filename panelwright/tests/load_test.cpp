@@ -93,8 +93,8 @@ class Loading : public DesignerInFolder {
   }
 
   // The placed views are exactly drops of the palette entries of the saved
-  // kinds, moved and resized, with the saved text and id for labels and
-  // buttons, each followed by its overlay.
+  // kinds, moved and resized, with the saved id, and the saved text for
+  // labels and buttons, each followed by its overlay.
   static void expectLoaded(const std::vector<LayoutView>& saved, const std::string& what) {
     ASSERT_EQ(noOfViews(), FIXED + 2 * static_cast<int>(saved.size())) << what;
     for (size_t i = 0; i < saved.size(); ++i) {
@@ -105,8 +105,8 @@ class Loading : public DesignerInFolder {
       expected.height = s.height;
       expected.xpos = s.xpos;
       expected.ypos = s.ypos;
+      expected.id = s.id;
       if (s.type == VIEW_LABEL || s.type == VIEW_BUTTON) {
-        expected.id = s.id;
         std::memcpy(expected.text, s.text, sizeof expected.text);
       }
       expected.status = STATUS_SHOWN;

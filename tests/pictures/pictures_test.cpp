@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "harness.h"
 #include "png_image.h"
@@ -34,6 +35,7 @@ struct Scene {
   void (*act)(XSession&);  // done before the picture is taken; null for the start screen
   bool savesLayout;        // the designer's gui.txt is examples/layout/gui.txt
   std::span<const Crop> crops;
+  const char* argument = nullptr;  // on the program's command line, if any
 };
 
 void PrintTo(const Scene& scene, std::ostream* out) { *out << scene.name; }
@@ -63,6 +65,13 @@ void placeAndSaveLayout(XSession& designer) {
   designer.click(OK_X, OK_Y);
 }
 
+// A stray tap on the screen's edge, which the panel ignores, then + once: the
+// setpoint goes from 21.0 to 21.5.
+void raiseSetpoint(XSession& thermostat) {
+  thermostat.click(0, 300);
+  thermostat.click(312, 264);
+}
+
 // Each widget of the layout example, with what it draws beside itself.
 constexpr Crop WIDGET_CROPS[] = {
     {"widgets/label.png", 12, 12, 96, 48},     {"widgets/numview.png", 12, 62, 176, 32},
@@ -87,6 +96,8 @@ const Scene SCENES[] = {
     {"layout", "layout_example", 400, 600, nullptr, false, WIDGET_CROPS},
     {"keypad", "entry_scene", 320, 240, openKeypad, false, {}},
     {"keyboard", "entry_scene", 320, 240, openKeyboard, false, {}},
+    // A fixed time and temperature, so that the picture is always the same.
+    {"thermostat", "thermostat_example", 400, 600, raiseSetpoint, false, {}, "--still"},
 };
 
 bool writing() {
@@ -154,7 +165,10 @@ class Pictures : public ::testing::TestWithParam<Param> {
 TEST_P(Pictures, MatchWhatTheProgramDraws) {
   const auto& [scene, runtime] = GetParam();
   if (writing() && runtime.name != "system") GTEST_SKIP() << "written from one runtime";
-  XSession app(programPath(scene.program), scene.width, scene.height, runtime, workdir.string());
+  std::vector<std::string> arguments;
+  if (scene.argument != nullptr) arguments.emplace_back(scene.argument);
+  XSession app(programPath(scene.program), scene.width, scene.height, runtime, workdir.string(),
+               false, arguments);
   ASSERT_TRUE(app.ok()) << app.error();
   if (scene.act != nullptr) scene.act(app);
   ASSERT_TRUE(app.running());

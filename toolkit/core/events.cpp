@@ -1,4 +1,5 @@
 #include "entry_session.h"
+#include "live.h"
 #include "presentation.h"
 #include "toolkit.h"
 #include "window_events.h"
@@ -28,6 +29,8 @@ void eventLoop() {
         break;
     }
   }
+  runDueTimers(toolkitClockMs());
+  serveReadyFiles();
 }
 
 static bool isSlider(const View* view) {

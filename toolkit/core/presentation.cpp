@@ -21,6 +21,8 @@ void setPresentation(Presentation mode) {
   if (mode == Presentation::PER_DRAWING) presentScreen();
 }
 
+Presentation currentPresentation() { return presentation; }
+
 void showDrawing() {
   if (presentation == Presentation::PER_EVENT) {
     screenChanged = true;

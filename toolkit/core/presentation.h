@@ -3,9 +3,13 @@
 
 #include <SDL.h>
 
+#include "toolkit.h"
+
 // Called by exitGraphics once the surface is unlocked: flips the screen, or in
 // the per-event mode marks it changed for the next presentation.
 void showDrawing();
+// The mode setPresentation chose last.
+Presentation currentPresentation();
 
 // Presentations show this surface instead of screen; null: screen again.
 void presentFrom(SDL_Surface* surface);

@@ -13,6 +13,7 @@
 #include "toolkit.h"
 
 SDL_Surface* screen = nullptr;
+int32_t screenFillColour = 0;
 
 static constexpr Uint32 VIDEO_FLAGS = SDL_FULLSCREEN | SDL_HWSURFACE;
 
@@ -96,6 +97,7 @@ void fillClippedRectangle(int64_t width, int64_t height, int64_t x, int64_t y, i
 }
 
 void fillScreen(int colour) {
+  screenFillColour = colour;
   enterGraphics();
   fillClippedRectangle(screen->w, screen->h, 0, 0, colour);
   exitGraphics();

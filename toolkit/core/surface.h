@@ -10,6 +10,10 @@
 // shapes reaching far beyond the surface cannot overflow their far edges.
 void fillClippedRectangle(int64_t width, int64_t height, int64_t x, int64_t y, int colour);
 
+// The colour of the last fillScreen, 0 before any: what a clean update of a
+// view paints beneath the views under it.
+extern int32_t screenFillColour;
+
 // Applied by initGraphics once SDL is started: the title set before it, or the
 // program's name, and the pointer's visibility.
 void applyWindowTitle();

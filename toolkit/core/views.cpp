@@ -63,3 +63,10 @@ View* findView(int x, int y) {
   }
   return hit;
 }
+
+View* findViewById(int id) {
+  for (int i = 0; i < noOfViews(); ++i) {
+    if (getView(i)->id == id) return getView(i);
+  }
+  return nullptr;
+}

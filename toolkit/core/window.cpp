@@ -20,13 +20,31 @@ void applyWindowTitle() {
   SDL_WM_SetCaption(title, title);
 }
 
+// The pointer is hidden by a cursor with no pixels, not by SDL_ShowCursor: in
+// a full-screen mode SDL holds the pointer, and a cursor it hides as well
+// turns the pointer relative, so that touches no longer land where they are.
+static SDL_Cursor* shownCursor = nullptr;
+static SDL_Cursor* blankCursor = nullptr;
+
+static void setPointerCursor() {
+  if (shownCursor == nullptr) shownCursor = SDL_GetCursor();
+  if (blankCursor == nullptr) {
+    static Uint8 noPixels[8] = {};
+    blankCursor = SDL_CreateCursor(noPixels, noPixels, 8, 8, 0, 0);
+  }
+  SDL_Cursor* wanted = pointerShown ? shownCursor : blankCursor;
+  if (wanted != nullptr) SDL_SetCursor(wanted);
+}
+
 void showPointer(bool shown) {
   pointerShown = shown;
-  if (screen != nullptr) SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
+  if (screen != nullptr) setPointerCursor();
 }
 
 // SDL shows the pointer unless told otherwise, so a program that never hides
-// it makes no call.
+// it makes no call. SDL_Quit frees the cursors, so each start makes its own.
 void applyPointerVisibility() {
-  if (!pointerShown) SDL_ShowCursor(SDL_DISABLE);
+  shownCursor = nullptr;
+  blankCursor = nullptr;
+  if (!pointerShown) setPointerCursor();
 }

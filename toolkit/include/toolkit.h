@@ -204,11 +204,65 @@ void setPresentation(Presentation mode);
 void presentScreen();
 
 inline constexpr int WAIT_UNTIL_EVENT = -1;
-// Presents anything pending, then waits until an event is queued or timeoutMs
-// milliseconds have passed (a negative timeout: until an event comes). True
-// when an event waits; the next eventLoop dispatches it. A press is seen at
-// most 4 ms late.
+// Presents anything pending, then waits until an event is queued, timeoutMs
+// milliseconds have passed (a negative timeout: no limit), a timer is due or a
+// watched file can be read (below). True when an event waits; the next
+// eventLoop dispatches it, and serves the timer or the file. On an X display
+// the wait blocks on the display's connection; elsewhere it looks every 4 ms.
 bool waitForEvent(int timeoutMs);
+
+// ---------------------------------------------------------------------------
+// Timers and watched files
+//
+// Served by eventLoop, on the program's own thread, after the queued events:
+// a program whose loop is waitForEvent and eventLoop sleeps until the next
+// one is due, and one that spins on eventLoop alone gets them too. A nested
+// eventLoop (a dialog waiting for its answer) serves them as well, except
+// the timer or file whose handler is running.
+
+using TimerHandler = void (*)(void* data);
+inline constexpr int MOST_TIMERS = 32;
+
+// Calls handler(data) every periodMs milliseconds from now on until the timer
+// is removed. The n-th call is due at the start plus n periods; calls missed
+// while the program was busy are skipped, not made up in a burst. Returns the
+// timer's id, above 0, or 0 for a period below 1, no handler, or when
+// MOST_TIMERS are running. A handler may add and remove timers, its own too.
+int addTimer(int periodMs, TimerHandler handler, void* data);
+// False when no timer has that id.
+bool removeTimer(int id);
+
+using FileHandler = void (*)(int fd, void* data);
+inline constexpr int MOST_WATCHED_FILES = 32;
+
+// Calls handler(fd, data) whenever fd (a pipe, a socket, a serial line, a
+// FIFO) has data to read or has reached its end, until it is unwatched. The
+// handler reads what there is; at the end of the file it unwatches it, or it
+// is called again at once. Watching a file again changes its handler. False
+// for a negative fd, no handler, or when MOST_WATCHED_FILES are watched. A
+// file closed while watched is forgotten.
+bool watchFile(int fd, FileHandler handler, void* data);
+// False when the file was not watched.
+bool unwatchFile(int fd);
+
+// ---------------------------------------------------------------------------
+// Ids and clean updates
+
+// The first registered view with that id, or null. Every kind has an id: a
+// button's is its constructor's argument, others start at 0 and take one by
+// assignment, or from "->id = N" after their line in a layout file.
+View* findViewById(int id);
+// Store a new text (cut at VIEW_TEXT_LENGTH characters) or value and show the
+// view anew with nothing of the old one left, whatever its colours: where it
+// draws (its rectangle, the descenders of its text, a meter's numbers) is
+// filled with the colour of the last fillScreen, and the views that reach
+// there are drawn again in list order, the view among them. Nothing else
+// changes, and the screen is presented once. A hidden view, or any before
+// initGraphics, only stores the new content.
+void setViewText(View* view, const char* text);
+void setViewNumber(View* view, int number);
+// Shows or hides the view the same way: hidden, what lies beneath it shows.
+void setViewShown(View* view, bool shown);
 
 // ---------------------------------------------------------------------------
 // Drawing primitives
@@ -315,7 +369,10 @@ void drawAllViews();
 // CRLF line ends, blank lines and a last line without a line feed. Numbers are
 // decimal without a leading zero (C++ reads "010" as octal). A text is what
 // stands between its quotes, at most 24 characters, with \" for a quote and
-// \\ for a backslash as in C++; any other backslash is refused.
+// \\ for a backslash as in C++; any other backslash is refused. A view of a
+// kind whose constructor takes no id, with an id other than 0, is written as
+//     newNumView(80, 32, 96, 64)->id = 7;
+// and read back the same way; an id of 0 is not written.
 
 // How a kind is written: its constructor and whether the id and the text follow
 // the four geometry numbers.
@@ -337,7 +394,7 @@ inline constexpr LayoutFormat LAYOUT_FORMATS[] = {
 const LayoutFormat* layoutFormatOf(int32_t type);
 
 // Longest line a view can give, line feed and terminating zero included.
-inline constexpr int LAYOUT_LINE_SIZE = 129;
+inline constexpr int LAYOUT_LINE_SIZE = 133;
 
 // Writes the view's line, ended by a line feed, into line (LAYOUT_LINE_SIZE
 // bytes); returns its length, or 0 for a kind a layout never holds.

@@ -117,4 +117,21 @@ TEST_F(ViewList, GetViewFollowsCreationOrder) {
   EXPECT_EQ(getView(noOfViews() - 1), b);
 }
 
+TEST_F(ViewList, FindViewByIdAnswersWithTheFirstRegisteredViewOfThatId) {
+  EXPECT_EQ(findViewById(0), nullptr);
+  View* first = newLabel(10, 10, 0, 0, "");
+  View* button = newButton(10, 10, 0, 0, 7, "");
+  View* meter = newVMeter(10, 10, 0, 0);
+  meter->id = 7;
+  meter->status = STATUS_HIDDEN;
+  View* number = newNumView(10, 10, 0, 0);
+  number->id = -3;
+  EXPECT_EQ(findViewById(0), first);
+  EXPECT_EQ(findViewById(7), button);
+  EXPECT_EQ(findViewById(-3), number);
+  EXPECT_EQ(findViewById(8), nullptr);
+  button->id = 1;
+  EXPECT_EQ(findViewById(7), meter) << "hidden views are found as well";
+}
+
 }  // namespace

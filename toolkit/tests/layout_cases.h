@@ -47,6 +47,9 @@ inline constexpr LayoutCase GOOD_LAYOUTS[] = {
     {"int range ends", "newButton(2147483647, 1, -2147483648, 2147483647, -2147483648, \"\");\n", 0,
      nullptr, 1},
     {"lone zeros", "newButton(1, 2, 0, -0, 0, \"\");\n", 0, nullptr, 1},
+    {"ids after the calls",
+     "newNumView(200, 64, 40, 140)->id = 1;\nnewLabel(240, 36, 40, 340, \"Idle\")->id = -5;\n", 0,
+     nullptr, 2},
 };
 
 inline constexpr LayoutCase BAD_LAYOUTS[] = {
@@ -96,6 +99,30 @@ inline constexpr LayoutCase BAD_LAYOUTS[] = {
      "text with a character outside printable ASCII", 0},
     {"delete character in a text", "newLabel(1, 2, 3, 4, \"\x7f\");\n", 1,
      "text with a character outside printable ASCII", 0},
+};
+
+// Ids set after the constructor call, for kinds whose constructor takes none.
+struct IdLine {
+  std::string_view text;
+  int32_t id;           // what is read
+  const char* written;  // the line the designer writes back; null for a refused line
+  const char* reason;   // null for a line that is read
+};
+
+inline constexpr IdLine ID_LINES[] = {
+    {"newNumView(80, 32, 96, 64)->id = 7;\n", 7, "newNumView(80, 32, 96, 64)->id = 7;\n", nullptr},
+    {"newLabel(1, 2, 3, 4, \"T\")->id = -2147483648;\n", INT32_MIN,
+     "newLabel(1, 2, 3, 4, \"T\")->id = -2147483648;\n", nullptr},
+    {" newHSlider(1, 2, 3, 4) -> id=12 ;\r\n", 12, "newHSlider(1, 2, 3, 4)->id = 12;\n", nullptr},
+    {"newGraphicView(1, 2, 3, 4)->id = 0;\n", 0, "newGraphicView(1, 2, 3, 4);\n", nullptr},
+    {"newButton(1, 2, 3, 4, 5, \"\")->id = 6;\n", 0, nullptr, "not a layout line"},
+    {"newVMeter(1, 2, 3, 4)->id = 07;\n", 0, nullptr, "number with a leading zero"},
+    {"newVMeter(1, 2, 3, 4)->id = 2147483648;\n", 0, nullptr, "number outside the int range"},
+    {"newVMeter(1, 2, 3, 4)->id = ;\n", 0, nullptr, "not a layout line"},
+    {"newVMeter(1, 2, 3, 4)->id 5;\n", 0, nullptr, "not a layout line"},
+    {"newVMeter(1, 2, 3, 4)->idx = 5;\n", 0, nullptr, "not a layout line"},
+    {"newVMeter(1, 2, 3, 4)- >id = 5;\n", 0, nullptr, "not a layout line"},
+    {"newVMeter(1, 2, 3, 4);->id = 5;\n", 0, nullptr, "not a layout line"},
 };
 
 // A file for fuzzing readers: one of the seeds with one to four edits that

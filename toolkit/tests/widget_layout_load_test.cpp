@@ -52,6 +52,22 @@ class LayoutLoad : public WidgetTest {
   std::string path;
 };
 
+TEST_F(LayoutLoad, EveryKindTakesTheIdOfItsLine) {
+  std::string text;
+  for (const IdLine& c : ID_LINES) {
+    if (c.reason == nullptr) text += c.text;
+  }
+  write(text + "newButton(80, 32, 0, 0, 9, \"OK\");\n");
+  LayoutError error{};
+  ASSERT_EQ(loadLayout(path.c_str(), 0, 0, &error), 5) << error.reason;
+  EXPECT_EQ(getView(0)->id, 7);
+  EXPECT_EQ(getView(1)->id, INT32_MIN);
+  EXPECT_EQ(getView(2)->id, 12);
+  EXPECT_EQ(getView(3)->id, 0);
+  EXPECT_EQ(getView(4)->id, 9);
+  EXPECT_EQ(findViewById(12), getView(2));
+}
+
 TEST_F(LayoutLoad, RefusedFilesCreateNothing) {
   newView(1, 1, 0, 0);
   newView(1, 1, 0, 0);

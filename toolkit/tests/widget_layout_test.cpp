@@ -80,6 +80,29 @@ TEST(LayoutParse, WritesBackTheSameBytes) {
   EXPECT_STREQ(line + 122, "\\\"\");\n");
 }
 
+TEST(LayoutParse, IdsAfterTheCallAreReadAndWrittenBack) {
+  for (const IdLine& c : ID_LINES) {
+    std::vector<LayoutView> views;
+    LayoutError error{};
+    const int count = parse(c.text, &views, &error);
+    if (c.reason != nullptr) {
+      EXPECT_EQ(count, -1) << c.text;
+      EXPECT_STREQ(error.reason, c.reason) << c.text;
+      continue;
+    }
+    ASSERT_EQ(count, 1) << c.text << ": " << error.reason;
+    EXPECT_EQ(views[0].id, c.id) << c.text;
+    EXPECT_EQ(linesOf(views), c.written);
+  }
+  // The longest line of all: a label with an id.
+  View longest{VIEW_LABEL, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN,
+               "",         0,         0,         0,         0,         0};
+  std::memset(longest.text, '\\', VIEW_TEXT_LENGTH);
+  char line[LAYOUT_LINE_SIZE];
+  ASSERT_EQ(formatLayoutLine(&longest, line), LAYOUT_LINE_SIZE - 1);
+  EXPECT_STREQ(line + 108, "\\\\\")->id = -2147483648;\n");
+}
+
 TEST(LayoutParse, AcceptsEveryTolerance) {
   for (const LayoutCase& c : GOOD_LAYOUTS) {
     std::vector<LayoutView> views;

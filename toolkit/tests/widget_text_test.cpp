@@ -227,3 +227,71 @@ TEST_F(TextViews, TextOfViewsOfNegativeWidthIsDropped) {
 }
 
 }  // namespace
+
+namespace {
+
+// A clean update shows exactly what a fresh drawing of the changed views shows,
+// with one presentation, whatever lay beneath and above the view.
+TEST_F(TextViews, CleanUpdatesMatchAFreshDrawing) {
+  struct Case {
+    const char* name;
+    View* (*build)();  // the views; returns the one updated
+    void (*update)(View*);
+  };
+  static const Case cases[] = {
+      {"label without background", [] { return newLabel(120, 24, 40, 40, "Heating"); },
+       [](View* v) { setViewText(v, "Idle"); }},
+      {"label over a number view, beside a button over it",
+       [] {
+         newNumView(200, 60, 50, 50, "88888888");
+         newButton(80, 32, 160, 60, 1, "OK");
+         return newLabel(60, 24, 60, 70, "Heating");
+       },
+       [](View* v) { setViewText(v, "Off"); }},
+      {"number view under a label",
+       [] {
+         View* number = newNumView(120, 32, 40, 300);
+         number->value = 2150;
+         newLabel(60, 24, 30, 310, "set");
+         return number;
+       },
+       [](View* v) { setViewNumber(v, 7); }},
+      {"hidden label over a meter",
+       [] {
+         newVMeter(32, 96, 200, 200);
+         View* label = newLabel(120, 24, 180, 230, "Alarm");
+         label->background = RED;
+         return label;
+       },
+       [](View* v) { setViewShown(v, false); }},
+  };
+  constexpr int FILL = 0x00336699;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    freeViewList();
+    View* updated = c.build();
+    fillScreen(FILL);
+    drawAllViews();
+    resetFlipCount();
+    c.update(updated);
+    EXPECT_EQ(flipCount(), 1);
+    const std::vector<uint32_t> afterUpdate = snapshot();
+    clearScreen(0);
+    fillScreen(FILL);
+    drawAllViews();
+    expectPicture(afterUpdate);
+  }
+}
+
+TEST_F(TextViews, UpdatesOfAHiddenViewStoreWithoutDrawing) {
+  View* label = newLabel(120, 24, 40, 40, "Heating");
+  label->status = STATUS_HIDDEN;
+  setViewText(label, "a text longer than twenty-four");
+  setViewNumber(label, 12);
+  EXPECT_STREQ(label->text, "a text longer than twent");
+  EXPECT_EQ(label->value, 12);
+  EXPECT_EQ(flipCount(), 0);
+  EXPECT_TRUE(pointsNot(0).empty());
+}
+
+}  // namespace

@@ -22,8 +22,9 @@ const LayoutFormat* layoutFormatOf(int32_t type) {
   return nullptr;
 }
 
-// The longest line, a button whose five numbers are eleven characters each and
-// whose text is 24 escaped characters, is 128 bytes, so nothing is ever cut.
+// The longest line, a label whose four numbers and id are eleven characters
+// each and whose text is 24 escaped characters, is 132 bytes, so nothing is
+// ever cut.
 int formatLayoutLine(const View* view, char* line) {
   const LayoutFormat* format = layoutFormatOf(view->type);
   if (format == nullptr) return 0;
@@ -37,5 +38,10 @@ int formatLayoutLine(const View* view, char* line) {
     writeQuotedText(view->text, quoted);
     length += std::snprintf(line + length, LAYOUT_LINE_SIZE - length, ", %s", quoted);
   }
-  return length + std::snprintf(line + length, LAYOUT_LINE_SIZE - length, ");\n");
+  length += std::snprintf(line + length, LAYOUT_LINE_SIZE - length, ")");
+  // Kinds whose constructor takes no id set it on the view the call returns.
+  if (!format->hasId && view->id != 0) {
+    length += std::snprintf(line + length, LAYOUT_LINE_SIZE - length, "->id = %d", view->id);
+  }
+  return length + std::snprintf(line + length, LAYOUT_LINE_SIZE - length, ";\n");
 }

@@ -7,33 +7,26 @@
 
 // Number views, meters and sliders take their constructors' defaults for what
 // a layout line leaves out, as the same line compiled into a program does.
-static void createView(const LayoutView& v, int32_t x, int32_t y) {
+static View* createView(const LayoutView& v, int32_t x, int32_t y) {
   switch (v.type) {
     case VIEW_LABEL:
-      newLabel(v.width, v.height, x, y, v.text);
-      break;
+      return newLabel(v.width, v.height, x, y, v.text);
     case VIEW_BUTTON:
-      newButton(v.width, v.height, x, y, v.id, v.text);
-      break;
+      return newButton(v.width, v.height, x, y, v.id, v.text);
     case VIEW_NUMVIEW:
-      newNumView(v.width, v.height, x, y);
-      break;
+      return newNumView(v.width, v.height, x, y);
     case VIEW_GRAPHIC:
-      newGraphicView(v.width, v.height, x, y);
-      break;
+      return newGraphicView(v.width, v.height, x, y);
     case VIEW_VMETER:
-      newVMeter(v.width, v.height, x, y);
-      break;
+      return newVMeter(v.width, v.height, x, y);
     case VIEW_HMETER:
-      newHMeter(v.width, v.height, x, y);
-      break;
+      return newHMeter(v.width, v.height, x, y);
     case VIEW_VSLIDER:
-      newVSlider(v.width, v.height, x, y);
-      break;
+      return newVSlider(v.width, v.height, x, y);
     case VIEW_HSLIDER:
-      newHSlider(v.width, v.height, x, y);
-      break;
+      return newHSlider(v.width, v.height, x, y);
   }
+  return nullptr;
 }
 
 static bool fitsInt(int64_t value) { return value >= INT32_MIN && value <= INT32_MAX; }
@@ -57,6 +50,10 @@ int loadLayout(const char* path, int dx, int dy, LayoutError* error) {
       return -1;
     }
   }
-  for (int i = 0; i < count; ++i) createView(views[i], views[i].xpos + dx, views[i].ypos + dy);
+  for (int i = 0; i < count; ++i) {
+    // Every kind keeps the id its line gives; a button's came with its constructor.
+    View* made = createView(views[i], views[i].xpos + dx, views[i].ypos + dy);
+    if (made != nullptr) made->id = views[i].id;
+  }
   return count;
 }

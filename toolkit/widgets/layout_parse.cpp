@@ -128,6 +128,21 @@ static Parsed takeText(Cursor& c, char* text) {
   return Parsed::OK;
 }
 
+static bool takeArrow(Cursor& c) {
+  skipBlanks(c);
+  if (c.end - c.at < 2 || c.at[0] != '-' || c.at[1] != '>') return false;
+  c.at += 2;
+  return true;
+}
+
+// "id = N" after the arrow that follows a constructor taking no id.
+static Parsed takeIdAssignment(Cursor& c, int32_t* id) {
+  skipBlanks(c);
+  if (c.end - c.at < 2 || c.at[0] != 'i' || c.at[1] != 'd') return Parsed::MALFORMED;
+  c.at += 2;
+  return take(c, '=') ? takeNumber(c, id) : Parsed::MALFORMED;
+}
+
 static Parsed parseLine(Cursor c, LayoutView* view) {
   *view = LayoutView{};
   const LayoutFormat* format = takeConstructor(c);
@@ -143,7 +158,12 @@ static Parsed parseLine(Cursor c, LayoutView* view) {
     const Parsed parsed = takeText(c, view->text);
     if (parsed != Parsed::OK) return parsed;
   }
-  if (!take(c, ')') || !take(c, ';')) return Parsed::MALFORMED;
+  if (!take(c, ')')) return Parsed::MALFORMED;
+  if (!format->hasId && takeArrow(c)) {
+    const Parsed parsed = takeIdAssignment(c, &view->id);
+    if (parsed != Parsed::OK) return parsed;
+  }
+  if (!take(c, ';')) return Parsed::MALFORMED;
   skipBlanks(c);
   return c.at == c.end ? Parsed::OK : Parsed::MALFORMED;
 }
