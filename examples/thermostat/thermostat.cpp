@@ -1,8 +1,9 @@
 // A room thermostat on a wall panel: its screen made in panelwright (gui.txt
 // beside this file, read at start and its views found by id), the room's
 // temperature from a sensor process through a pipe, a clock kept by a timer,
-// a setpoint set with - and +, and a state that says whether it heats. The
-// pointer is hidden, and a tap beside the views does not end the program.
+// a setpoint set with - and + or typed on the keypad that a tap on it opens,
+// a logo, and a state that says whether it heats. The pointer is hidden, and
+// a tap beside the views does not end the program.
 //
 //     thermostat [--still] [LAYOUT]
 //
@@ -27,6 +28,9 @@ const int viewListSlots = 32;
 #ifndef THERMOSTAT_LAYOUT
 #define THERMOSTAT_LAYOUT "gui.txt"
 #endif
+#ifndef THERMOSTAT_LOGO
+#define THERMOSTAT_LOGO "logo.png"
+#endif
 
 // The ids given to the views in the designer.
 enum ViewId : int32_t {
@@ -44,6 +48,9 @@ static constexpr int32_t PANEL_COLOUR = 0xE8ECF0;
 static constexpr int SETPOINT_STEP = 5;
 static constexpr int LOWEST_SETPOINT = 50;
 static constexpr int HIGHEST_SETPOINT = 300;
+static constexpr int TENTHS = 10;
+// Right of the temperature, where no view lies: nothing redraws over it.
+static constexpr int LOGO_X = 280, LOGO_Y = 120;
 // Heating starts this far below the setpoint, and stops at the setpoint.
 static constexpr int HYSTERESIS = 3;
 static constexpr int SENSOR_PERIOD_S = 1;
@@ -162,8 +169,32 @@ void buttonUpEvent(View* button) {
   showSetpoint();
 }
 
+// A tap on the setpoint opens the keypad, in whole degrees; on OK the
+// setpoint takes the number typed. The keypad gives the screen back as it was.
+static void typeSetpoint() {
+  int degrees = setpoint / TENTHS;
+  if (!enterNumber("Setpoint", &degrees, LOWEST_SETPOINT / TENTHS, HIGHEST_SETPOINT / TENTHS))
+    return;
+  setpoint = degrees * TENTHS;
+  showSetpoint();
+}
+
+// The logo is no view: it is drawn once, beside the views, and a missing
+// picture leaves the panel working without it.
+static void drawLogo() {
+  Image* logo = loadImage(THERMOSTAT_LOGO);
+  if (logo == nullptr) {
+    std::fprintf(stderr, "thermostat: %s: %s\n", THERMOSTAT_LOGO, imageError());
+    return;
+  }
+  drawImage(logo, LOGO_X, LOGO_Y);
+  freeImage(logo);
+}
+
 void viewDownEvent(View*, int, int) {}
-void viewUpEvent(View*, int, int) {}
+void viewUpEvent(View* view, int, int) {
+  if (view == setpointView) typeSetpoint();
+}
 void viewMotionEvent(View*, int, int) {}
 void buttonDownEvent(View*) {}
 void sliderMoveEvent(View*) {}
@@ -209,6 +240,7 @@ int main(int argc, char** argv) {
   initGraphics();
   fillScreen(PANEL_COLOUR);
   drawAllViews();
+  drawLogo();
   showSetpoint();
   tick(nullptr);
   addTimer(1000, tick, nullptr);
