@@ -1,4 +1,5 @@
 #include "presentation.h"
+#include "rotation.h"
 #include "toolkit.h"
 
 // Only the left button alone drags: SDL_BUTTON_LMASK is state 1.
@@ -6,6 +7,7 @@ static constexpr Uint8 LEFT_BUTTON_ONLY = SDL_BUTTON(SDL_BUTTON_LEFT);
 
 void eventLoop() {
   while (nextEvent()) {
+    turnPointerBack(event);
     switch (event.type) {
       case SDL_MOUSEBUTTONDOWN:
         touchDownEvent(event.button.x, event.button.y);
