@@ -63,6 +63,10 @@ Turn chosenTurn() {
 }
 
 SDL_Surface* screenShownIn(SDL_Surface* shown, PlaneSize program, Turn turn) {
+  // Opened again, the screen starts afresh.
+  if (window != nullptr) SDL_FreeSurface(screen);
+  window = nullptr;
+  shownTurn = NO_TURN;
   if (!turnsOrScales(turn)) return shown;
   // The masks of a 0x00RRGGBB word, so that the program's colours mean the
   // same on its own surface as on the window's.
