@@ -127,4 +127,6 @@ void startPanelwright() {
   drawAllViews();
   noOfFixViews = noOfViews() - 1;
   startKeysAndHistory();
+  protectUnsavedWork();
+  tellBackupsLeft();
 }
