@@ -85,13 +85,13 @@ static PixelPlane planeOf(SDL_Surface* surface) {
   return {static_cast<uint32_t*>(surface->pixels), surface->w, surface->h, surface->pitch / 4};
 }
 
-void flipShownScreen() {
+void flipShownScreen(SDL_Surface* picture) {
   if (window == nullptr) {
-    SDL_Flip(screen);
+    SDL_Flip(picture);
     return;
   }
   if (SDL_MUSTLOCK(window)) SDL_LockSurface(window);
-  turnPlane(planeOf(screen), planeOf(window), shownTurn);
+  turnPlane(planeOf(picture), planeOf(window), shownTurn);
   if (SDL_MUSTLOCK(window)) SDL_UnlockSurface(window);
   SDL_Flip(window);
 }

@@ -16,8 +16,9 @@ Turn chosenTurn();
 // program's size. Exits with status 1 where it cannot be made.
 SDL_Surface* screenShownIn(SDL_Surface* window, PlaneSize program, Turn turn);
 
-// Flips the screen; a turned screen is turned into its window first.
-void flipShownScreen();
+// Flips the picture, the screen or what stands in for it; where the screen is
+// turned or scaled, the picture is turned into the window first.
+void flipShownScreen(SDL_Surface* picture);
 
 // Turns a press's, release's or motion's window point back into the point on
 // the program's screen; other events are left alone.

@@ -1,6 +1,6 @@
 #include "window_events.h"
 
-#include "rotation.h"
+#include "presentation.h"
 #include "toolkit.h"
 
 void windowEvent(const SDL_Event& windowSystemEvent) {
@@ -9,9 +9,9 @@ void windowEvent(const SDL_Event& windowSystemEvent) {
       requestQuit();
       break;
     case SDL_VIDEOEXPOSE:
-      // Some runtimes keep no copy of a hidden window: the screen still holds
-      // every pixel, so showing it again (turned, where it is) restores it.
-      flipShownScreen();
+      // Some runtimes keep no copy of a hidden window: the surface still holds
+      // every pixel, so showing it again restores the window.
+      presentAgain();
       break;
     default:
       break;
