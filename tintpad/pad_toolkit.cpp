@@ -9,6 +9,7 @@
 #include <new>
 
 #include "display_check.h"
+#include "display_fit.h"
 
 PadView* viewList[PAD_VIEW_SLOTS];
 int32_t no_of_views = 0;
@@ -125,7 +126,7 @@ void initgraphics() {
   // Ctrl-C and a supervisor's stop must still end it.
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
-  screen = SDL_SetVideoMode(PAD_WIDTH, PAD_HEIGHT, 32, SDL_FULLSCREEN | SDL_HWSURFACE);
+  screen = SDL_SetVideoMode(PAD_WIDTH, PAD_HEIGHT, 32, videoModeFlags(PAD_WIDTH, PAD_HEIGHT));
   if (screen == nullptr) failStart("set the full-screen video mode");
   if (screen->format->BytesPerPixel != 4) {
     std::fprintf(stderr, "cannot draw: the screen has %d bytes per pixel, not 4\n",

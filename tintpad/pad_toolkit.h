@@ -39,7 +39,8 @@ inline constexpr int WAIT_UNTIL_EVENT = -1;
 // when an event waits; the next eventLoop takes it.
 bool waitForEvent(int timeoutMs);
 
-// Opens the 400 by 600 full-screen surface; on failure prints one line and exits with 1.
+// Opens the 400 by 600 full-screen surface, or a centred window of that size on
+// a larger display; on failure prints one line and exits with 1.
 void initgraphics();
 void enterGraphics();
 void exitGraphics();

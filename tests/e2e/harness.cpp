@@ -114,7 +114,8 @@ static constexpr uid_t UNPRIVILEGED_ID = 65534;
 
 static std::string startProgram(XSession::Impl& s, const std::string& program,
                                 const Runtime& runtime, const std::string& workdir,
-                                bool unprivileged, const std::vector<std::string>& arguments) {
+                                bool unprivileged, const std::vector<std::string>& arguments,
+                                const std::vector<std::string>& environment) {
   const bool dropRoot = unprivileged && geteuid() == 0;
   const fs::path probeFile = s.privateDir / "probe";
   {
@@ -183,6 +184,7 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
     // the sanitizer, rather than as the sanitizer's fill pattern.
     setenv("ASAN_OPTIONS", "verify_asan_link_order=0:detect_leaks=0:malloc_fill_byte=0", 1);
     setenv("HOME", home.c_str(), 1);
+    for (const std::string& setting : environment) putenv(const_cast<char*>(setting.c_str()));
     if (dropRoot && (setgroups(0, nullptr) != 0 || setgid(UNPRIVILEGED_ID) != 0 ||
                      setuid(UNPRIVILEGED_ID) != 0)) {
       _exit(125);
@@ -195,7 +197,8 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
 
 XSession::XSession(const std::string& program, int width, int height, const Runtime& runtime,
                    const std::string& workdir, bool unprivileged,
-                   const std::vector<std::string>& arguments)
+                   const std::vector<std::string>& arguments,
+                   const std::vector<std::string>& environment)
     : impl_(new Impl) {
   impl_->width = width;
   impl_->height = height;
@@ -210,7 +213,7 @@ XSession::XSession(const std::string& program, int width, int height, const Runt
 
   error_ = startXvfb(*impl_);
   if (!error_.empty()) return;
-  error_ = startProgram(*impl_, program, runtime, workdir_, unprivileged, arguments);
+  error_ = startProgram(*impl_, program, runtime, workdir_, unprivileged, arguments, environment);
   if (!error_.empty()) return;
 
   // Ready once the program has drawn and gone back to polling.

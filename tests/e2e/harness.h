@@ -53,10 +53,11 @@ class XSession {
   // ok() before use; error() says what failed. An unprivileged program runs as
   // the user nobody when the tests run as root, so that file permissions hold
   // for it as for an ordinary user. The arguments follow the program's name on
-  // its command line.
+  // its command line; each "NAME=value" of environment is set for it.
   XSession(const std::string& program, int width, int height, const Runtime& runtime,
            const std::string& workdir = "", bool unprivileged = false,
-           const std::vector<std::string>& arguments = {});
+           const std::vector<std::string>& arguments = {},
+           const std::vector<std::string>& environment = {});
   ~XSession();  // ends the program and Xvfb, whatever state they are in
   XSession(const XSession&) = delete;
   XSession& operator=(const XSession&) = delete;

@@ -1,6 +1,7 @@
 #include "entry_session.h"
 #include "live.h"
 #include "presentation.h"
+#include "rotation.h"
 #include "toolkit.h"
 #include "window_events.h"
 
@@ -9,6 +10,7 @@ static constexpr Uint8 LEFT_BUTTON_ONLY = SDL_BUTTON(SDL_BUTTON_LEFT);
 
 void eventLoop() {
   while (nextEvent()) {
+    turnPointerBack(event);
     if (entryTakesEvent(event)) continue;
     switch (event.type) {
       case SDL_MOUSEBUTTONDOWN:

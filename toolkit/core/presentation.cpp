@@ -2,6 +2,7 @@
 // per-event mode once per handled event, whatever the event drew.
 #include "presentation.h"
 
+#include "rotation.h"
 #include "toolkit.h"
 
 static Presentation presentation = Presentation::PER_DRAWING;
@@ -27,12 +28,14 @@ void showDrawing() {
   if (presentation == Presentation::PER_EVENT) {
     screenChanged = true;
   } else {
-    SDL_Flip(presentationSource());
+    flipShownScreen(presentationSource());
   }
 }
 
 void presentScreen() {
   if (!screenChanged) return;
   screenChanged = false;
-  SDL_Flip(presentationSource());
+  flipShownScreen(presentationSource());
 }
+
+void presentAgain() { flipShownScreen(presentationSource()); }

@@ -14,6 +14,9 @@ Presentation currentPresentation();
 // Presentations show this surface instead of screen; null: screen again.
 void presentFrom(SDL_Surface* surface);
 
+// Shows again what was last presented, for a window the window system wiped.
+void presentAgain();
+
 // Polls the event a waitForEvent found first, then SDL's queue, into event;
 // presents anything pending before it looks.
 bool nextEvent();

@@ -8,14 +8,14 @@
 #include <cstring>
 
 #include "display_check.h"
+#include "display_fit.h"
 #include "presentation.h"
+#include "rotation.h"
 #include "surface.h"
 #include "toolkit.h"
 
 SDL_Surface* screen = nullptr;
 int32_t screenFillColour = 0;
-
-static constexpr Uint32 VIDEO_FLAGS = SDL_FULLSCREEN | SDL_HWSURFACE;
 
 static void failStart(const char* what) {
   std::fprintf(stderr, "cannot %s: %s\n", what, SDL_GetError());
@@ -49,7 +49,11 @@ static void preferSoftwarePresentation() {
   setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
 }
 
+// The size the program draws on and is touched in.
+static PlaneSize programScreenSize() { return {screenWidth, screenHeight}; }
+
 void initGraphics() {
+  const Turn turn = chosenTurn();
   refuseWithoutDisplay(program_invocation_short_name);
   preferSoftwarePresentation();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) failStart("start SDL video");
@@ -59,15 +63,19 @@ void initGraphics() {
   // Ctrl-C and a supervisor's stop must still end it.
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
-  screen = SDL_SetVideoMode(screenWidth, screenHeight, 32, VIDEO_FLAGS);
-  if (screen == nullptr) failStart("set the full-screen video mode");
+  const PlaneSize program = programScreenSize();
+  const PlaneSize shown = turnedSize(program, turn);
+  SDL_Surface* window =
+      SDL_SetVideoMode(shown.width, shown.height, 32, videoModeFlags(shown.width, shown.height));
+  if (window == nullptr) failStart("set the full-screen video mode");
   // Colours are stored as 32-bit words: any other pixel size would be drawn
   // into memory laid out differently.
-  if (screen->format->BytesPerPixel != 4) {
+  if (window->format->BytesPerPixel != 4) {
     std::fprintf(stderr, "cannot draw: the screen has %d bytes per pixel, not 4\n",
-                 screen->format->BytesPerPixel);
+                 window->format->BytesPerPixel);
     std::exit(1);
   }
+  screen = screenShownIn(window, program, turn);
   applyPointerVisibility();
 }
 

@@ -1,5 +1,6 @@
 #include "window_events.h"
 
+#include "presentation.h"
 #include "toolkit.h"
 
 void windowEvent(const SDL_Event& windowSystemEvent) {
@@ -10,7 +11,7 @@ void windowEvent(const SDL_Event& windowSystemEvent) {
     case SDL_VIDEOEXPOSE:
       // Some runtimes keep no copy of a hidden window: the surface still holds
       // every pixel, so showing it again restores the window.
-      SDL_Flip(screen);
+      presentAgain();
       break;
     default:
       break;

@@ -138,6 +138,24 @@ bool setWindowTitle(const char* title);
 void showPointer(bool shown);
 
 // ---------------------------------------------------------------------------
+// Rotation and scale
+//
+// A panel mounted on its side shows the program's screen turned, while the
+// program goes on drawing on its own width by height screen and receives
+// touches in its own coordinates. The window is the turned size (height by
+// width at 90 and 270 degrees); every presentation turns the whole screen into
+// it, and every press, release and drag is turned back before the hit test.
+// Whoever mounts the panel sets KIOSKTK_ROTATION (0, 90, 180 or 270), which
+// wins over the program's call, and KIOSKTK_SCALE (1 to 4) to show each pixel
+// as a block of that side; initGraphics ends the program with one line on
+// standard error and exit status 2 on any other value.
+
+// Turns the shown picture clockwise by degrees: 0, 90, 180 or 270. Call it
+// before initGraphics; false, and nothing changed, for any other angle or
+// once the screen is open.
+bool setRotation(int degrees);
+
+// ---------------------------------------------------------------------------
 // Event loop and touch dispatch
 
 extern SDL_Event event;

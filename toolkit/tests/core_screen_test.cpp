@@ -12,6 +12,11 @@ TEST_F(Screen, IsOpenAtTheProgramsSize) {
   EXPECT_EQ(screen->format->BytesPerPixel, 4);
 }
 
+TEST_F(Screen, RotationIsChosenBeforeTheScreenOpens) {
+  EXPECT_FALSE(setRotation(90)) << "the screen is open already";
+  EXPECT_FALSE(setRotation(45));
+}
+
 TEST_F(Screen, PixelsAreStoredUnmapped) {
   for (uint32_t colour : {0x00000000u, 0x00FFFFFFu, 0x00123456u, 0xFFFFFFFFu, 0x80000001u}) {
     setPixel(3, 4, static_cast<int>(colour));
