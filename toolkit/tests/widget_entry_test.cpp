@@ -254,23 +254,36 @@ TEST_F(EntryTest, NoPanelForAnEmptyRangeOrWhileOneIsOpen) {
   expectProgramBack(before);
 }
 
-// What a program's handler draws while the panel is open (a timer's, once
-// there are timers) stays off the panel and shows once it closes.
-TEST_F(EntryTest, ProgramDrawingShowsOnlyAfterThePanelCloses) {
+// A program's timer goes on while the panel is open; what its handler draws
+// stays off the panel and shows once the panel closes.
+TEST_F(EntryTest, TimerDrawingShowsOnlyAfterThePanelCloses) {
   for (Presentation mode : {Presentation::PER_DRAWING, Presentation::PER_EVENT}) {
     SCOPED_TRACE(mode == Presentation::PER_EVENT ? "per event" : "per drawing");
     freeViewList();
     setPresentation(mode);
     drawProgram();
+    int calls = 0;
+    const int timer = addTimer(
+        5,
+        [](void* counter) {
+          ++*static_cast<int*>(counter);
+          fillScreen(PROGRAM_DRAWING);
+        },
+        &calls);
+    ASSERT_GT(timer, 0);
     uint32_t keyWhileOpen = 0;
-    steps.push_back([] { fillScreen(PROGRAM_DRAWING); });
+    int callsWhileOpen = 0;
+    steps.push_back([] { SDL_Delay(20); });
     steps.push_back([&] {
       const Point key = keypadKey("5");
       keyWhileOpen = shownPixel(key.first - 40, key.second);
+      callsWhileOpen = calls;
       queueInput("OK", keypadKey);
     });
     int value = 21;
     EXPECT_TRUE(enterNumber("Setpoint", &value, 0, 99));
+    EXPECT_TRUE(removeTimer(timer));
+    EXPECT_GE(callsWhileOpen, 1);
     EXPECT_EQ(keyWhileOpen, static_cast<uint32_t>(buttonbackground));
     presentScreen();
     EXPECT_EQ(pointsNot(PROGRAM_DRAWING), std::set<Point>{});
