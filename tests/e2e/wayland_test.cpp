@@ -1,0 +1,226 @@
+// A kiosk boots into a Wayland kiosk compositor, cage, rather than into X. A
+// program runs there through Xwayland: headless, the compositor's screen read
+// back with grim shows exactly what Xvfb shows, before and after a press
+// delivered through Xwayland's XTest. Compositors refuse to run as root, so
+// under root the session runs as the user nobody.
+#include <fcntl.h>
+#include <grp.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "harness.h"
+#include "png_image.h"
+
+// After gtest: Xlib defines macros that clash with its names.
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr uid_t NOBODY = 65534;
+constexpr const char* NEEDED[] = {"cage", "grim", "Xwayland"};
+
+bool onPath(const std::string& command) {
+  const char* path = std::getenv("PATH");
+  std::string folders = path != nullptr ? path : "/usr/bin:/bin";
+  for (size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+    end = folders.find(':', start);
+    if (access((folders.substr(start, end - start) + "/" + command).c_str(), X_OK) == 0)
+      return true;
+  }
+  return false;
+}
+
+// Gives up root in a child about to run something a compositor must trust.
+bool dropRootInChild() {
+  if (geteuid() != 0) return true;
+  return setgroups(0, nullptr) == 0 && setgid(NOBODY) == 0 && setuid(NOBODY) == 0;
+}
+
+// Runs body in a child process and waits for it; its exit status, or -1.
+int inChild(const std::function<int()>& body) {
+  const pid_t child = fork();
+  if (child == 0) _exit(body());
+  int status = 0;
+  if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+// cage on wlroots' headless backend, in a folder of its own, running one program.
+class Kiosk {
+ public:
+  Kiosk(const std::string& program, const Runtime& runtime) {
+    char folder[] = "/tmp/kiosk-XXXXXX";
+    if (mkdtemp(folder) == nullptr) return;
+    dir_ = folder;
+    const fs::path runtimeDir = dir_ / "runtime";
+    const fs::path copy = dir_ / fs::path(program).filename();
+    fs::create_directory(runtimeDir);
+    fs::permissions(dir_, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    fs::permissions(runtimeDir, fs::perms::owner_all);  // as XDG_RUNTIME_DIR must be
+    // The unprivileged session may not reach into the build folder.
+    fs::copy_file(program, copy);
+    if (geteuid() == 0 && chown(runtimeDir.c_str(), NOBODY, NOBODY) != 0) return;
+    const std::string path = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "/usr/bin:/bin";
+    displayFile_ = runtimeDir / "display";
+    const std::string log = (dir_ / "log").string();
+    pid_ = fork();
+    if (pid_ != 0) return;
+    setpgid(0, 0);  // cage, Xwayland and the program end together
+    const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out < 0 || dup2(out, 1) < 0 || dup2(out, 2) < 0 || !dropRootInChild()) _exit(126);
+    clearenv();
+    setenv("PATH", path.c_str(), 1);
+    setenv("HOME", runtimeDir.c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
+    setenv("WLR_BACKENDS", "headless", 1);
+    setenv("WLR_LIBINPUT_NO_DEVICES", "1", 1);
+    setenv("WLR_RENDERER", "pixman", 1);
+    setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+    if (!runtime.libraryPath.empty()) setenv("LD_LIBRARY_PATH", runtime.libraryPath.c_str(), 1);
+    // The program tells which X display cage's Xwayland serves, for the press.
+    execlp("cage", "cage", "-d", "--", "/bin/sh", "-c", "echo \"$DISPLAY\" >\"$0\"; exec \"$1\"",
+           displayFile_.c_str(), copy.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+
+  ~Kiosk() {
+    if (pid_ > 0) {
+      kill(-pid_, SIGTERM);
+      const auto deadline = Clock::now() + std::chrono::seconds(5);
+      while (waitpid(pid_, nullptr, WNOHANG) == 0 && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      kill(-pid_, SIGKILL);
+      waitpid(pid_, nullptr, WNOHANG);
+    }
+    std::error_code ignored;
+    if (!dir_.empty()) fs::remove_all(dir_, ignored);
+  }
+
+  Kiosk(const Kiosk&) = delete;
+  Kiosk& operator=(const Kiosk&) = delete;
+
+  bool started() const { return pid_ > 0; }
+  std::string log() const { return fileText((dir_ / "log").string()); }
+
+  // The compositor's whole screen, through grim; empty when it cannot be read.
+  Image capture() const {
+    const fs::path shot = dir_ / "shot.png";
+    const std::string runtimeDir = (dir_ / "runtime").string();
+    const int status = inChild([&] {
+      setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
+      setenv("WAYLAND_DISPLAY", "wayland-0", 1);
+      const int null = open("/dev/null", O_WRONLY);
+      dup2(null, 1);
+      dup2(null, 2);
+      execlp("grim", "grim", shot.c_str(), static_cast<char*>(nullptr));
+      return 127;
+    });
+    Image image;
+    if (status != 0 || !readPng(shot.string(), image).empty()) return {};
+    return image;
+  }
+
+  // A press and release of the first button at (x, y) on Xwayland's screen,
+  // from a client of the session's own user, as Xwayland admits no other.
+  bool press(int x, int y) const {
+    std::string display = fileText(displayFile_.string());
+    if (display.empty()) return false;
+    display.pop_back();  // the line feed
+    return inChild([&] {
+             Display* xwayland = dropRootInChild() ? XOpenDisplay(display.c_str()) : nullptr;
+             if (xwayland == nullptr) return 1;
+             XTestFakeMotionEvent(xwayland, -1, x, y, CurrentTime);
+             XTestFakeButtonEvent(xwayland, 1, True, CurrentTime);
+             XTestFakeButtonEvent(xwayland, 1, False, CurrentTime);
+             XSync(xwayland, False);
+             XCloseDisplay(xwayland);
+             return 0;
+           }) == 0;
+  }
+
+ private:
+  fs::path dir_;
+  fs::path displayFile_;
+  pid_t pid_ = -1;
+};
+
+// Pixels of the screen's top-left region that differ from what Xvfb showed,
+// and whether everything outside that region is black, as cage leaves it.
+struct Comparison {
+  int differing = -1;  // -1: no capture
+  bool restBlack = false;
+};
+
+Comparison compare(const Image& screen, const Screenshot& x) {
+  Comparison result;
+  if (screen.width < x.width || screen.height < x.height) return result;
+  result.differing = 0;
+  result.restBlack = true;
+  for (int row = 0; row < screen.height; ++row) {
+    for (int column = 0; column < screen.width; ++column) {
+      const uint32_t pixel = screen.pixels[static_cast<size_t>(row) * screen.width + column];
+      if (row < x.height && column < x.width)
+        result.differing += pixel != x.at(column, row) ? 1 : 0;
+      else
+        result.restBlack = result.restBlack && pixel == 0;
+    }
+  }
+  return result;
+}
+
+// Captures until the screen shows what Xvfb showed, for at most 30 seconds:
+// the compositor presents when it will, and no counter says when.
+Comparison waitForScreen(const Kiosk& kiosk, const Screenshot& x) {
+  const auto deadline = Clock::now() + std::chrono::seconds(30);
+  Comparison last;
+  do {
+    last = compare(kiosk.capture(), x);
+    if (last.differing == 0 && last.restBlack) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  } while (Clock::now() < deadline);
+  return last;
+}
+
+// The key "7" of the calculator.
+constexpr int SEVEN_X = 80, SEVEN_Y = 395;
+
+// The system's SDL 1.2: classic SDL 1.2 on Debian 12, sdl12-compat on Debian 13.
+TEST(WaylandKiosk, TallyboardUnderCageDrawsAndTakesAPressAsOnX) {
+  for (const char* command : NEEDED)
+    if (!onPath(command)) GTEST_SKIP() << command << " is not installed (scripts/packages.sh)";
+  const Runtime runtime = sdlRuntimes().front();
+
+  XSession x(programPath("tallyboard"), 400, 600, runtime);
+  ASSERT_TRUE(x.ok()) << x.error();
+  const Screenshot start = x.capture();
+  x.click(SEVEN_X, SEVEN_Y);
+  const Screenshot pressed = x.capture();
+  ASSERT_NE(start.pixels, pressed.pixels) << "the press changed nothing on X";
+
+  Kiosk kiosk(programPath("tallyboard"), runtime);
+  ASSERT_TRUE(kiosk.started());
+  Comparison shown = waitForScreen(kiosk, start);
+  ASSERT_EQ(shown.differing, 0) << "at the start; cage's output:\n" << kiosk.log();
+  EXPECT_TRUE(shown.restBlack);
+
+  ASSERT_TRUE(kiosk.press(SEVEN_X, SEVEN_Y)) << "cannot reach Xwayland; cage's output:\n"
+                                             << kiosk.log();
+  shown = waitForScreen(kiosk, pressed);
+  EXPECT_EQ(shown.differing, 0) << "after the press; cage's output:\n" << kiosk.log();
+  EXPECT_TRUE(shown.restBlack);
+}
+
+}  // namespace
