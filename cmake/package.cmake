@@ -52,6 +52,9 @@ foreach(program IN LISTS KIOSKTK_PROGRAMS)
 endforeach()
 add_custom_target(manual_pages ALL DEPENDS ${manual_pages})
 install(FILES ${manual_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT programs)
+# The systemd unit that boots a panel into a program under cage (docs/kiosk.md).
+install(FILES docs/kiosktk-kiosk.service DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kiosktk/examples
+        COMPONENT programs)
 
 # The Debian packages: in a Release build folder, cpack -G DEB makes
 # kiosktk_<version>_<arch>.deb, the programs, and kiosktk-dev_<version>_<arch>.deb,

@@ -8,6 +8,8 @@
 #       builds the example's sources with pkg-config --cflags --libs kiosktk
 #   package_test.sh deb BUILD OUT VERSION LIBDIR PROGRAM...
 #       makes the Debian packages of BUILD in OUT and checks their files and dependencies
+#   package_test.sh unit FILE
+#       checks the kiosk's systemd unit with systemd-analyze; 77 where it or cage is missing
 #   package_test.sh lintian OUT
 #       runs lintian on the packages in OUT; exit status 77 where it is not installed
 set -euo pipefail
@@ -138,6 +140,21 @@ check_lintian() {
   ((status == 0)) || fail "lintian ($status):"$'\n'"$report"
 }
 
+# The kiosk's systemd unit as systemd reads it: no unknown setting, and a
+# compositor that is there to start.
+check_unit() {
+  command -v systemd-analyze >/dev/null && [[ -x /usr/bin/cage ]] || {
+    echo "systemd-analyze or cage is not installed"
+    exit 77
+  }
+  local unit report status=0
+  unit=$(mktemp -d)/kiosktk-kiosk.service
+  cp "$1" "$unit"
+  report=$(systemd-analyze verify "$unit" 2>&1) || status=$?
+  rm -r "$(dirname "$unit")"
+  ((status == 0)) && [[ -z $report ]] || fail "systemd-analyze verify ($status): $report"
+}
+
 mode=$1
 shift
 case $mode in
@@ -146,5 +163,6 @@ case $mode in
   pkgconfig) build_with_pkgconfig "$@" ;;
   deb) check_deb "$@" ;;
   lintian) check_lintian "$@" ;;
+  unit) check_unit "$@" ;;
   *) fail "unknown mode $mode" ;;
 esac
