@@ -1,8 +1,9 @@
 // A kiosk boots into a Wayland kiosk compositor, cage, rather than into X. A
-// program runs there through Xwayland: headless, the compositor's screen read
-// back with grim shows exactly what Xvfb shows, before and after a press
-// delivered through Xwayland's XTest. Compositors refuse to run as root, so
-// under root the session runs as the user nobody.
+// program runs there through Xwayland: headless, cage's screen read back with
+// grim shows exactly what Xvfb shows, before and after a press delivered
+// through Xwayland's XTest (headless cage has no input device), and cage ends
+// with the program. Compositors refuse to run as root, so under root the
+// session runs as the user nobody.
 #include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
@@ -14,8 +15,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "harness.h"
 #include "png_image.h"
@@ -30,7 +34,6 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 constexpr uid_t NOBODY = 65534;
-constexpr const char* NEEDED[] = {"cage", "grim", "Xwayland"};
 
 bool onPath(const std::string& command) {
   const char* path = std::getenv("PATH");
@@ -58,7 +61,15 @@ int inChild(const std::function<int()>& body) {
   return WEXITSTATUS(status);
 }
 
-// cage on wlroots' headless backend, in a folder of its own, running one program.
+// The first of the commands that is not installed, or null.
+const char* firstMissing(std::initializer_list<const char*> commands) {
+  for (const char* command : commands)
+    if (!onPath(command)) return command;
+  return nullptr;
+}
+
+// cage on wlroots' headless backend, in a folder of its own, running one
+// program, which writes the X display it was given into a file first.
 class Kiosk {
  public:
   Kiosk(const std::string& program, const Runtime& runtime) {
@@ -76,6 +87,8 @@ class Kiosk {
     const std::string path = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "/usr/bin:/bin";
     displayFile_ = runtimeDir / "display";
     const std::string log = (dir_ / "log").string();
+    const std::string start =
+        "echo \"$DISPLAY\" >" + displayFile_.string() + "; exec " + copy.string();
     pid_ = fork();
     if (pid_ != 0) return;
     setpgid(0, 0);  // cage, Xwayland and the program end together
@@ -90,9 +103,7 @@ class Kiosk {
     setenv("WLR_RENDERER", "pixman", 1);
     setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
     if (!runtime.libraryPath.empty()) setenv("LD_LIBRARY_PATH", runtime.libraryPath.c_str(), 1);
-    // The program tells which X display cage's Xwayland serves, for the press.
-    execlp("cage", "cage", "-d", "--", "/bin/sh", "-c", "echo \"$DISPLAY\" >\"$0\"; exec \"$1\"",
-           displayFile_.c_str(), copy.c_str(), static_cast<char*>(nullptr));
+    execlp("cage", "cage", "-d", "--", "/bin/sh", "-c", start.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
 
@@ -113,23 +124,25 @@ class Kiosk {
   Kiosk& operator=(const Kiosk&) = delete;
 
   bool started() const { return pid_ > 0; }
+
+  // The compositor's exit status once it has ended, or -1 after timeoutMs.
+  int waitExit(int timeoutMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    int status = 0;
+    while (waitpid(pid_, &status, WNOHANG) == 0) {
+      if (Clock::now() > deadline) return -1;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    pid_ = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
   std::string log() const { return fileText((dir_ / "log").string()); }
 
   // The compositor's whole screen, through grim; empty when it cannot be read.
   Image capture() const {
-    const fs::path shot = dir_ / "shot.png";
-    const std::string runtimeDir = (dir_ / "runtime").string();
-    const int status = inChild([&] {
-      setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
-      setenv("WAYLAND_DISPLAY", "wayland-0", 1);
-      const int null = open("/dev/null", O_WRONLY);
-      dup2(null, 1);
-      dup2(null, 2);
-      execlp("grim", "grim", shot.c_str(), static_cast<char*>(nullptr));
-      return 127;
-    });
+    const std::string shot = (dir_ / "shot.png").string();
     Image image;
-    if (status != 0 || !readPng(shot.string(), image).empty()) return {};
+    if (runClient({"grim", shot.c_str()}) != 0 || !readPng(shot, image).empty()) return {};
     return image;
   }
 
@@ -152,6 +165,21 @@ class Kiosk {
   }
 
  private:
+  // Runs a Wayland client of the session to its end; its exit status.
+  int runClient(std::vector<const char*> argv) const {
+    const fs::path runtimeDir = dir_ / "runtime";
+    argv.push_back(nullptr);
+    return inChild([&] {
+      setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
+      setenv("WAYLAND_DISPLAY", "wayland-0", 1);  // the first in a folder of its own
+      const int null = open("/dev/null", O_WRONLY);
+      dup2(null, 1);
+      dup2(null, 2);
+      execvp(argv[0], const_cast<char* const*>(argv.data()));
+      return 127;
+    });
+  }
+
   fs::path dir_;
   fs::path displayFile_;
   pid_t pid_ = -1;
@@ -168,23 +196,36 @@ int differing(const Image& screen, const Screenshot& x) {
   return count;
 }
 
-// Captures until the screen shows what Xvfb showed, for at most 30 seconds:
-// the compositor presents when it will, and no counter says when.
-int waitForScreen(const Kiosk& kiosk, const Screenshot& x) {
-  const auto deadline = Clock::now() + std::chrono::seconds(30);
+// Captures until the screen shows what Xvfb showed, for at most timeout: the
+// compositor presents when it will, and no counter says when.
+int waitForScreen(const Kiosk& kiosk, const Screenshot& x, std::chrono::seconds timeout) {
+  const auto deadline = Clock::now() + timeout;
   int count = -1;
   while ((count = differing(kiosk.capture(), x)) != 0 && Clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   return count;
 }
 
-// The key "7" of the calculator.
+// The key "7" of the calculator; (1, 1) lies on no key.
 constexpr int SEVEN_X = 80, SEVEN_Y = 395;
 
+// Sends the press again while the screen still shows before, never once
+// something has changed: one sent as the window appears may reach no window.
+int pressUntilChanged(const Kiosk& kiosk, int x, int y, const Screenshot& before,
+                      const Screenshot& after) {
+  int left = -1;
+  for (int tries = 0; tries < 10 && (left < 0 || differing(kiosk.capture(), before) == 0);
+       ++tries) {
+    if (!kiosk.press(x, y)) return -1;
+    left = waitForScreen(kiosk, after, std::chrono::seconds(3));
+  }
+  return left;
+}
+
 // The system's SDL 1.2: classic SDL 1.2 on Debian 12, sdl12-compat on Debian 13.
-TEST(WaylandKiosk, TallyboardUnderCageDrawsAndTakesAPressAsOnX) {
-  for (const char* command : NEEDED)
-    if (!onPath(command)) GTEST_SKIP() << command << " is not installed (scripts/packages.sh)";
+TEST(WaylandKiosk, TallyboardUnderCageDrawsTakesAPressAndEndsAsOnX) {
+  if (const char* missing = firstMissing({"cage", "grim", "Xwayland"}))
+    GTEST_SKIP() << missing << " is not installed (scripts/packages.sh)";
   const Runtime runtime = sdlRuntimes().front();
 
   XSession x(programPath("tallyboard"), 400, 600, runtime);
@@ -194,13 +235,25 @@ TEST(WaylandKiosk, TallyboardUnderCageDrawsAndTakesAPressAsOnX) {
   const Screenshot pressed = x.capture();
   ASSERT_NE(start.pixels, pressed.pixels) << "the press changed nothing on X";
 
-  Kiosk kiosk(programPath("tallyboard"), runtime);
-  ASSERT_TRUE(kiosk.started());
-  ASSERT_EQ(waitForScreen(kiosk, start), 0) << "at the start; cage's output:\n" << kiosk.log();
+  // Headless cage 0.1.4 leaves its whole screen black in about one start of
+  // eight, whatever the program draws; the start is made again, up to four
+  // times, so that only a screen that is wrong every time fails.
+  std::unique_ptr<Kiosk> kiosk;
+  int left = -1;
+  for (int starts = 0; starts < 4 && left != 0; ++starts) {
+    kiosk = std::make_unique<Kiosk>(programPath("tallyboard"), runtime);
+    ASSERT_TRUE(kiosk->started());
+    left = waitForScreen(*kiosk, start, std::chrono::seconds(starts < 3 ? 10 : 30));
+  }
+  ASSERT_EQ(left, 0) << "at the start; cage's output:\n" << kiosk->log();
 
-  ASSERT_TRUE(kiosk.press(SEVEN_X, SEVEN_Y)) << "cannot reach Xwayland; cage's output:\n"
-                                             << kiosk.log();
-  EXPECT_EQ(waitForScreen(kiosk, pressed), 0) << "after the press; cage's output:\n" << kiosk.log();
+  EXPECT_EQ(pressUntilChanged(*kiosk, SEVEN_X, SEVEN_Y, start, pressed), 0)
+      << "after the press; cage's output:\n"
+      << kiosk->log();
+  // A press on no key ends tallyboard, and cage ends with it, successfully,
+  // for systemd to start both again.
+  ASSERT_TRUE(kiosk->press(1, 1));
+  EXPECT_EQ(kiosk->waitExit(10000), 0) << "cage's output:\n" << kiosk->log();
 }
 
 }  // namespace
