@@ -3,6 +3,7 @@
 // colour pad, which links no toolkit code, shares it too.
 #pragma once
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -39,21 +40,35 @@ inline void printHelp(const ProgramUsage& usage) {
               "show the version and end");
 }
 
+// An answer that never reached standard output (a full disk, a closed pipe)
+// must not end with success.
+inline CommandLine endAfterAnswer(const ProgramUsage& usage) {
+  if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return {false, 0, nullptr};
+  std::fprintf(stderr, "%s: cannot write to standard output: %s\n", usage.name,
+               std::strerror(errno));
+  return {false, 1, nullptr};
+}
+
 // Options start with '-'; anything else is the file, where the program takes one.
 inline CommandLine readCommandLine(const ProgramUsage& usage, int argc, char** argv) {
   if (argc <= 1) return {true, 0, nullptr};
   const char* argument = argv[1];
-  if (argc == 2 && std::strcmp(argument, "--help") == 0) {
+  const bool isHelp = std::strcmp(argument, "--help") == 0;
+  const bool isVersion = std::strcmp(argument, "--version") == 0;
+  if (argc == 2 && isHelp) {
     printHelp(usage);
-    return {false, 0, nullptr};
+    return endAfterAnswer(usage);
   }
-  if (argc == 2 && std::strcmp(argument, "--version") == 0) {
+  if (argc == 2 && isVersion) {
     std::printf("%s %s\n", usage.name, KIOSKTK_VERSION);
-    return {false, 0, nullptr};
+    return endAfterAnswer(usage);
   }
   const bool isFile = usage.file != nullptr && argument[0] != '-';
   if (argc == 2 && isFile) return {true, 0, argument};
-  std::fprintf(stderr, "%s: unexpected argument '%s'\n", usage.name, isFile ? argv[2] : argument);
+  // The first argument that cannot stand where it is.
+  const bool firstFits = isFile || isHelp || isVersion;
+  std::fprintf(stderr, "%s: unexpected argument '%s'\n", usage.name,
+               firstFits ? argv[2] : argument);
   printUsageLines(usage, stderr);
   return {false, 2, nullptr};
 }

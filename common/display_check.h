@@ -4,24 +4,51 @@
 // code, shares it too.
 #pragma once
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <initializer_list>
+#include <cstring>
 
 inline bool environmentNames(const char* variable) {
   const char* value = std::getenv(variable);
   return value != nullptr && value[0] != '\0';
 }
 
+inline bool canOpenForDrawing(const char* device) {
+  const int fd = open(device, O_RDWR | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  close(fd);
+  return true;
+}
+
+// Where the kernel puts its DRM devices; a folder of its own only for tests.
+inline constexpr const char* DRM_DEVICE_FOLDER = "/dev/dri";
+
+// The first DRM card in folder that can be opened. Every card counts: a
+// machine's display is often card1, card0 being a GPU without one.
+inline const char* openableDrmCard(const char* folder) {
+  static char path[256];
+  DIR* cards = opendir(folder);
+  if (cards == nullptr) return nullptr;
+  bool found = false;
+  for (const dirent* entry = readdir(cards); entry != nullptr && !found; entry = readdir(cards)) {
+    if (std::strncmp(entry->d_name, "card", 4) != 0) continue;
+    const int length = std::snprintf(path, sizeof path, "%s/%s", folder, entry->d_name);
+    found = length < static_cast<int>(sizeof path) && canOpenForDrawing(path);
+  }
+  closedir(cards);
+  return found ? path : nullptr;
+}
+
 // A kiosk without X draws on the console's framebuffer (SDL 1.2) or through
 // DRM (SDL 1.2 on SDL 2), so a device for either counts as a display.
 inline const char* usableConsoleDevice() {
   const char* framebuffer = environmentNames("SDL_FBDEV") ? std::getenv("SDL_FBDEV") : "/dev/fb0";
-  for (const char* device : {framebuffer, "/dev/dri/card0"})
-    if (access(device, R_OK | W_OK) == 0) return device;
-  return nullptr;
+  if (canOpenForDrawing(framebuffer)) return framebuffer;
+  return openableDrmCard(DRM_DEVICE_FOLDER);
 }
 
 // Ends the program with one line on standard error, before SDL starts, when

@@ -9,7 +9,9 @@ test_packages=("${run_packages[@]}" libgtest-dev xvfb libxtst-dev clang-format
   libcaca0)
 # sdl12-compat beside the original SDL 1.2, so that the suite runs the
 # programs on both; where libsdl1.2-dev already is sdl12-compat it adds nothing.
-optional_test_packages=(libsdl1.2-compat)
+# cage, grim and xwayland: a program on a headless Wayland kiosk compositor.
+# lintian: checks the Debian packages. The tests that need one skip without it.
+optional_test_packages=(libsdl1.2-compat cage grim xwayland lintian)
 
 missing_packages() {
   local package
@@ -37,7 +39,7 @@ ensure_packages() {
       echo "  sudo apt-get install -y ${missing[*]} ${optional[*]}" >&2
       exit 1
     fi
-    echo "note: ${optional[*]} is not installed; the end-to-end tests run on the system's SDL only" >&2
+    echo "note: not installed: ${optional[*]}; the tests that need them skip" >&2
     return 0
   fi
   echo "Installing: ${missing[*]} ${optional[*]}"

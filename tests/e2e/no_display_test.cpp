@@ -13,10 +13,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <thread>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "display_check.h"
@@ -179,6 +181,8 @@ TEST(CommandLine, EachProgramAnswersWithoutAScreen) {
         {{"--version"}, 0, program + " " + PROJECT_VERSION_TEXT + "\n", ""},
         {{"-x"}, 2, "", unexpected + "'-x'\n" + usage},
         {{"gui.txt", "gui.txt"}, 2, "", unexpected + "'gui.txt'\n" + usage},
+        {{"--help", "extra"}, 2, "", unexpected + "'extra'\n" + usage},
+        {{"--version", "--help"}, 2, "", unexpected + "'--help'\n" + usage},
     };
     for (const auto& [arguments, status, out, err] : cases) {
       if (arguments.empty() && usableConsoleDevice() != nullptr) continue;  // it could draw there
@@ -189,6 +193,53 @@ TEST(CommandLine, EachProgramAnswersWithoutAScreen) {
       EXPECT_EQ(help ? outcome.out.substr(0, out.size()) : outcome.out, out) << what;
       EXPECT_EQ(outcome.err, err) << what;
     }
+  }
+}
+
+// An answer written to a full device was never given: it must not end with success.
+TEST(CommandLine, AnAnswerThatCannotBeWrittenFails) {
+  for (const std::string program : ALL_PROGRAMS) {
+    for (const char* option : {"--help", "--version"}) {
+      const std::vector<std::string> shell = {"-c", "exec \"$0\" $1 >/dev/full",
+                                              programPath(program), option};
+      const Outcome outcome = Process("/bin/sh", {}, nullptr, nullptr, shell).wait();
+      EXPECT_EQ(outcome.status, 1) << program << " " << option;
+      EXPECT_EQ(outcome.err,
+                program + ": cannot write to standard output: No space left on device\n")
+          << program << " " << option;
+    }
+  }
+}
+
+// A fake device folder: the card found among its entries, if any.
+TEST(DisplayCheck, AnyDrmCardThatOpensCounts) {
+  enum class Entry { FILE, DANGLING_LINK, FOLDER };
+  struct Case {
+    std::vector<std::pair<std::string, Entry>> entries;
+    std::string found;
+  };
+  const Case cases[] = {
+      {{}, ""},
+      {{{"card1", Entry::FILE}}, "card1"},
+      {{{"card0", Entry::DANGLING_LINK}, {"card1", Entry::FILE}}, "card1"},
+      {{{"card0", Entry::DANGLING_LINK}}, ""},
+      {{{"renderD128", Entry::FILE}, {"by-path", Entry::FOLDER}}, ""},
+      {{{"card2", Entry::FOLDER}}, ""},
+  };
+  for (const auto& [entries, found] : cases) {
+    char folder[] = "/tmp/dri-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    std::string names;
+    for (const auto& [name, entry] : entries) {
+      const fs::path path = fs::path(folder) / name;
+      if (entry == Entry::FILE) std::ofstream{path};
+      if (entry == Entry::DANGLING_LINK) fs::create_symlink("missing", path);
+      if (entry == Entry::FOLDER) fs::create_directory(path);
+      names += name + " ";
+    }
+    const char* card = openableDrmCard(folder);
+    EXPECT_EQ(card == nullptr ? "" : fs::path(card).filename().string(), found) << names;
+    fs::remove_all(folder);
   }
 }
 
