@@ -24,6 +24,8 @@ int main(int argc, char** argv) {
   nameWindow(file);
   Preview preview;
   startPreview(&preview, file, stderr);
+  // Within range: the reader takes no canvas larger than a screen can be.
+  setScreenSize(preview.canvas.width, preview.canvas.height);
   setPresentation(Presentation::PER_EVENT);
   initGraphics();
   drawAllViews();

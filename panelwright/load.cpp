@@ -55,15 +55,33 @@ static void replaceLayout(const std::vector<LayoutView>& views, int count) {
   stampLayoutFile();
 }
 
+// A layout made for another panel size would stand wrongly on this canvas:
+// the canvas is kept and the file refused, naming both sizes.
+static bool madeForThisCanvas(int width, int height) {
+  if (width == canvasWidth && height == canvasHeight) return true;
+  std::fprintf(stderr, "%s: made for a %dx%d canvas, not this %dx%d one\n", LAYOUT_FILE, width,
+               height, canvasWidth, canvasHeight);
+  char message[VIEW_TEXT_LENGTH + 1];
+  std::snprintf(message, sizeof message, "%s is for %dx%d", LAYOUT_FILE, width, height);
+  tellInAlert(message);
+  return false;
+}
+
 void loadGUI() {
   // The alert's question or message is being answered already.
   if (alertIsUp()) return;
   std::vector<LayoutView> views(static_cast<size_t>(userViewCapacity()));
   LayoutError error{};
-  const int count = readLayout(LAYOUT_FILE, views.data(), userViewCapacity(), &error);
+  int width = 0;
+  int height = 0;
+  int count = -1;
+  if (readLayoutCanvas(LAYOUT_FILE, &width, &height, &error)) {
+    count = readLayout(LAYOUT_FILE, views.data(), userViewCapacity(), &error);
+  }
   if (count < 0) {
     tellRefusal(error);
-  } else if (!placedViewsShowing() || askInAlert(LOAD_QUESTION)) {
+  } else if (madeForThisCanvas(width, height) &&
+             (!placedViewsShowing() || askInAlert(LOAD_QUESTION))) {
     replaceLayout(views, count);
   }
   hideAlert();

@@ -15,8 +15,15 @@ static constexpr const char* CHANGED_QUESTION = "Replace changed gui.txt?";
 static constexpr const char* CANNOT_OPEN = "Can't open gui.txt!";
 static constexpr const char* CANNOT_WRITE = "Can't write gui.txt!";
 
+// Where the canvas is not the default one, the file says for which panel size
+// it was made; as a comment, it still compiles where it is included.
+static std::string canvasLine() {
+  if (isDefaultCanvas()) return "";
+  return "// canvas " + std::to_string(canvasWidth) + "x" + std::to_string(canvasHeight) + "\n";
+}
+
 std::string layoutText() {
-  std::string text;
+  std::string text = canvasLine();
   for (int i = noOfFixViews + 1; i < noOfViews(); ++i) {
     const View* v = getView(i);
     char line[LAYOUT_LINE_SIZE];

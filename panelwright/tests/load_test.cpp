@@ -437,4 +437,111 @@ TEST_F(Loading, MutatedAndRandomFilesLoadWholeOrNotAtAll) {
   EXPECT_GT(refused * 5, rounds);
 }
 
+// The designer started for other panel sizes, on a screen of the window's size.
+class OtherCanvases : public Loading {
+ protected:
+  static void useCanvas(int width, int height) {
+    freeViewList();
+    ASSERT_TRUE(setCanvasSize(width, height));
+    closeDummyScreen();
+    ASSERT_TRUE(setScreenSize(designerWindowWidth(), designerWindowHeight()));
+    openDummyScreen();
+    createFixedViews();
+    drawAllViews();
+    noOfFixViews = noOfViews() - 1;
+    startKeysAndHistory();
+  }
+
+  void TearDown() override {
+    Loading::TearDown();
+    setCanvasSize(DEFAULT_CANVAS_WIDTH, DEFAULT_CANVAS_HEIGHT);
+    closeDummyScreen();
+    setScreenSize(screenWidth, screenHeight);
+    openDummyScreen();
+  }
+};
+
+// A drop near the far corner, the file a save writes, and Load of a file made
+// for this canvas and of one made for another.
+TEST_F(OtherCanvases, DropSaveAndLoadOnEveryCanvas) {
+  struct Case {
+    int width, height;
+    int windowWidth, windowHeight;
+    std::string canvasLine;
+    std::string otherFile;  // made for another canvas
+    std::string otherSize;
+  };
+  const Case cases[] = {
+      {800, 480, 1110, 640, "// canvas 800x480\n", "newVMeter(1, 2, 3, 4);\n", "400x600"},
+      {480, 800, 790, 840, "// canvas 480x800\n", "// canvas 800x480\n", "800x480"},
+      {400, 600, 710, 640, "", "// canvas 480x800\n", "480x800"},
+  };
+  for (const Case& c : cases) {
+    const std::string size = std::to_string(c.width) + "x" + std::to_string(c.height);
+    useCanvas(c.width, c.height);
+    ASSERT_EQ(screen->w, c.windowWidth) << size;
+    ASSERT_EQ(screen->h, c.windowHeight) << size;
+    const int right = 20 + c.width;  // the canvas's right and bottom edges
+    const int bottom = 20 + c.height;
+    EXPECT_EQ(pixel(right, 300), NEAR_BLACK) << size << ": canvas outline, right";
+    EXPECT_EQ(pixel(200, bottom), NEAR_BLACK) << size << ": canvas outline, bottom";
+    EXPECT_EQ(pixel(right + 5, bottom - 5), LIGHT_GREY_PIXEL) << size << ": window";
+    EXPECT_EQ(pixel(c.windowWidth - 1, c.windowHeight - 1), LIGHT_GREY_PIXEL) << size;
+    EXPECT_EQ(pixel(right + 80, 48), LIGHT_GREY_PIXEL) << size << ": label entry, border";
+    EXPECT_EQ(pixel(right + 165, 591), PALE_GREY) << size << ": Quit button, body";
+    EXPECT_EQ(labelview->xpos, right + 44) << size;
+    EXPECT_EQ(quitbutton->xpos, right + 160) << size;
+    EXPECT_EQ(fglabel->xpos, right + 210) << size;
+
+    tap(right - 10, bottom - 10);
+    EXPECT_EQ(widthnum->value, c.width) << size << ": the panel shows the canvas";
+    EXPECT_EQ(heightnum->value, c.height) << size;
+    // The label's bottom-right corner one pixel inside the canvas's.
+    const int x = right - 81;
+    const int y = bottom - 33;
+    place(labelview, x, y);
+    EXPECT_EQ(lastWidget()->xpos, x) << size;
+    EXPECT_EQ(lastWidget()->ypos, y) << size;
+    EXPECT_EQ(pixel(right - 2, bottom - 2), LIGHT_GREY_PIXEL) << size << ": the label's corner";
+    // Its picture travels with a drag, then the release moves it.
+    pushPress(x + 40, y + 16);
+    pushMotion(x + 20, y + 6);
+    dispatch();
+    EXPECT_EQ(pixel(right - 22, bottom - 12), LIGHT_GREY_PIXEL) << size << ": the picture's corner";
+    pushRelease(x + 20, y + 6);
+    dispatch();
+    EXPECT_EQ(lastWidget()->xpos, x - 20) << size;
+    save();
+    const std::string line = "newLabel(80, 32, " + std::to_string(x - 20) + ", " +
+                             std::to_string(y - 10) + ", \" Label\");\n";
+    EXPECT_EQ(layoutText(), c.canvasLine + line) << size;
+
+    const std::string made = c.canvasLine + "\n// made by hand\nnewVMeter(32, 64, " +
+                             std::to_string(right - 40) + ", 100);\n";
+    writeLayoutText(made);
+    LayoutCanvas named{};
+    LayoutError error{};
+    ASSERT_TRUE(parseLayoutCanvas(made.data(), made.size(), &named, &error));
+    EXPECT_EQ(canvasOfLayoutFile().width, c.width) << size << ": a designer started here";
+    EXPECT_EQ(canvasOfLayoutFile().height, c.height) << size;
+    testing::internal::CaptureStderr();
+    loadConfirming();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << size;
+    ASSERT_EQ(noOfViews(), FIXED + 2) << size;
+    EXPECT_EQ(lastWidget()->type, VIEW_VMETER) << size;
+    EXPECT_EQ(lastWidget()->xpos, right - 40) << size;
+
+    writeLayoutText(c.otherFile);
+    const ListState before = listState();
+    testing::internal::CaptureStderr();
+    loadRefused("gui.txt is for " + c.otherSize);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "gui.txt: made for a " + c.otherSize + " canvas, not this " + size + " one\n");
+    EXPECT_TRUE(listState() == before) << size << ": the layout stays";
+    EXPECT_EQ(canvasWidth, c.width) << size << ": the canvas stays";
+    EXPECT_EQ(canvasHeight, c.height) << size;
+    expectAlertHidden();
+  }
+}
+
 }  // namespace

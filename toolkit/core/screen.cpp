@@ -58,7 +58,7 @@ void initGraphics() {
   // Ctrl-C and a supervisor's stop must still end it.
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
-  screen = SDL_SetVideoMode(screenWidth, screenHeight, 32, VIDEO_FLAGS);
+  screen = SDL_SetVideoMode(screenWidthToOpen(), screenHeightToOpen(), 32, VIDEO_FLAGS);
   if (screen == nullptr) failStart("set the full-screen video mode");
   // Colours are stored as 32-bit words: any other pixel size would be drawn
   // into memory laid out differently.

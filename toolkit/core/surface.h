@@ -14,3 +14,7 @@ void fillClippedRectangle(int64_t width, int64_t height, int64_t x, int64_t y, i
 // program's name, and the pointer's visibility.
 void applyWindowTitle();
 void applyPointerVisibility();
+
+// The size setScreenSize chose, or the link-time screenWidth and screenHeight.
+int screenWidthToOpen();
+int screenHeightToOpen();

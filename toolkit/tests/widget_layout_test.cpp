@@ -160,6 +160,47 @@ TEST_F(LayoutFile, RefusesWhatIsNoLayoutFile) {
   EXPECT_EQ(refusal(dir / "gui.txt", LayoutFault::BAD_LINE), name + " line 2: height below 1");
 }
 
+// The canvas line counts as the first line only; the rest of the file is not
+// looked at, and its views read as in any other file.
+TEST_F(LayoutFile, ReadsTheCanvasOfTheFirstLine) {
+  struct Case {
+    std::string_view text;
+    int width, height;
+    int views;  // -1: refused
+  };
+  const Case cases[] = {
+      {"", 400, 600, 0},
+      {"newVMeter(1, 2, 3, 4);\n", 400, 600, 1},
+      {"// canvas 800x480\nnewVMeter(1, 2, 3, 4);\n", 800, 480, 1},
+      {" \t// \tcanvas\t480x800 \r\nnewVMeter(1, 2, 3, 4);", 480, 800, 1},
+      {"// canvas 8192x1\nnewVMeter(1, 2, 3, 4);\n", 8192, 1, 1},
+      {"\n// canvas 800x480\nnewVMeter(1, 2, 3, 4);\n", 400, 600, 1},
+      {"// canvas 1024x600\nnewVMeter(1, 2, 3, 4) and more\n", 1024, 600, -1},
+  };
+  const std::string path = (dir / "gui.txt").string();
+  for (const Case& c : cases) {
+    std::ofstream(path, std::ios::binary) << c.text;
+    int width = 0, height = 0;
+    LayoutError error{};
+    EXPECT_TRUE(readLayoutCanvas(path.c_str(), &width, &height, &error)) << c.text;
+    EXPECT_EQ(width, c.width) << c.text;
+    EXPECT_EQ(height, c.height) << c.text;
+    LayoutView views[2];
+    EXPECT_EQ(readLayout(path.c_str(), views, 2, &error), c.views) << c.text;
+  }
+  std::ofstream(path, std::ios::binary) << "// canvas 800x0\nnewVMeter(1, 2, 3, 4);\n";
+  int width = 7, height = 7;
+  LayoutError error{};
+  EXPECT_FALSE(readLayoutCanvas(path.c_str(), &width, &height, &error));
+  EXPECT_EQ(width * height, 49) << "nothing stored";
+  char message[400];
+  describeLayoutError(&error, message, sizeof message);
+  EXPECT_EQ(message, path + " line 1: canvas size outside 1 to 8192");
+  fs::remove(path);
+  EXPECT_FALSE(readLayoutCanvas(path.c_str(), &width, &height, &error));
+  EXPECT_EQ(error.fault, LayoutFault::NO_FILE);
+}
+
 TEST_F(LayoutFile, ReadsTheWholeFile) {
   std::ofstream(dir / "gui.txt", std::ios::binary) << EVERY_FORM;
   LayoutView views[8];
