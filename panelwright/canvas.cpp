@@ -53,7 +53,10 @@ LayoutCanvas canvasOfLayoutFile() {
   LayoutError error{};
   if (!readLayoutCanvas(LAYOUT_FILE, &width, &height, &error)) return DEFAULT_LAYOUT_CANVAS;
   if (canvasSizeFits(width, height)) return {width, height};
-  std::fprintf(stderr, "panelwright: %s names a %dx%d canvas, larger or smaller than a canvas can be\n",
-               LAYOUT_FILE, width, height);
+  std::fprintf(stderr,
+               "panelwright: %s names a %dx%d canvas, outside %dx%d to %dx%d; starting with "
+               "%dx%d\n",
+               LAYOUT_FILE, width, height, MIN_CANVAS_WIDTH, MIN_CANVAS_HEIGHT, MAX_CANVAS_WIDTH,
+               MAX_CANVAS_HEIGHT, DEFAULT_CANVAS_WIDTH, DEFAULT_CANVAS_HEIGHT);
   return DEFAULT_LAYOUT_CANVAS;
 }

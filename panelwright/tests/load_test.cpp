@@ -542,6 +542,12 @@ TEST_F(OtherCanvases, DropSaveAndLoadOnEveryCanvas) {
     EXPECT_EQ(canvasHeight, c.height) << size;
     expectAlertHidden();
   }
+  writeLayoutText("// canvas 1281x800\n");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(canvasOfLayoutFile().width, 400) << "a canvas the designer cannot show";
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "panelwright: gui.txt names a 1281x800 canvas, outside 160x120 to 1280x800; starting "
+            "with 400x600\n");
 }
 
 }  // namespace
