@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "designer_test.h"
@@ -461,15 +462,12 @@ class OtherCanvases : public Loading {
   }
 };
 
-// A drop near the far corner, the file a save writes, and Load of a file made
-// for this canvas and of one made for another.
+// A drop near the far corner, a drag there, the file a save writes, and Load
+// of a file made for this canvas and of one made for another.
 TEST_F(OtherCanvases, DropSaveAndLoadOnEveryCanvas) {
   struct Case {
-    int width, height;
-    int windowWidth, windowHeight;
-    std::string canvasLine;
-    std::string otherFile;  // made for another canvas
-    std::string otherSize;
+    int width, height, windowWidth, windowHeight;
+    std::string canvasLine, otherFile, otherSize;
   };
   const Case cases[] = {
       {800, 480, 1110, 640, "// canvas 800x480\n", "newVMeter(1, 2, 3, 4);\n", "400x600"},
@@ -479,57 +477,35 @@ TEST_F(OtherCanvases, DropSaveAndLoadOnEveryCanvas) {
   for (const Case& c : cases) {
     const std::string size = std::to_string(c.width) + "x" + std::to_string(c.height);
     useCanvas(c.width, c.height);
-    ASSERT_EQ(screen->w, c.windowWidth) << size;
-    ASSERT_EQ(screen->h, c.windowHeight) << size;
+    EXPECT_EQ(std::pair(screen->w, screen->h), std::pair(c.windowWidth, c.windowHeight)) << size;
     const int right = 20 + c.width;  // the canvas's right and bottom edges
     const int bottom = 20 + c.height;
     EXPECT_EQ(pixel(right, 300), NEAR_BLACK) << size << ": canvas outline, right";
     EXPECT_EQ(pixel(200, bottom), NEAR_BLACK) << size << ": canvas outline, bottom";
-    EXPECT_EQ(pixel(right + 5, bottom - 5), LIGHT_GREY_PIXEL) << size << ": window";
-    EXPECT_EQ(pixel(c.windowWidth - 1, c.windowHeight - 1), LIGHT_GREY_PIXEL) << size;
     EXPECT_EQ(pixel(right + 80, 48), LIGHT_GREY_PIXEL) << size << ": label entry, border";
-    EXPECT_EQ(pixel(right + 165, 591), PALE_GREY) << size << ": Quit button, body";
-    EXPECT_EQ(labelview->xpos, right + 44) << size;
-    EXPECT_EQ(quitbutton->xpos, right + 160) << size;
-    EXPECT_EQ(fglabel->xpos, right + 210) << size;
-
     tap(right - 10, bottom - 10);
-    EXPECT_EQ(widthnum->value, c.width) << size << ": the panel shows the canvas";
-    EXPECT_EQ(heightnum->value, c.height) << size;
-    // The label's bottom-right corner one pixel inside the canvas's.
-    const int x = right - 81;
-    const int y = bottom - 33;
-    place(labelview, x, y);
-    EXPECT_EQ(lastWidget()->xpos, x) << size;
-    EXPECT_EQ(lastWidget()->ypos, y) << size;
-    EXPECT_EQ(pixel(right - 2, bottom - 2), LIGHT_GREY_PIXEL) << size << ": the label's corner";
-    // Its picture travels with a drag, then the release moves it.
-    pushPress(x + 40, y + 16);
-    pushMotion(x + 20, y + 6);
-    dispatch();
-    EXPECT_EQ(pixel(right - 22, bottom - 12), LIGHT_GREY_PIXEL) << size << ": the picture's corner";
-    pushRelease(x + 20, y + 6);
-    dispatch();
-    EXPECT_EQ(lastWidget()->xpos, x - 20) << size;
-    save();
-    const std::string line = "newLabel(80, 32, " + std::to_string(x - 20) + ", " +
-                             std::to_string(y - 10) + ", \" Label\");\n";
-    EXPECT_EQ(layoutText(), c.canvasLine + line) << size;
+    EXPECT_EQ(std::pair(widthnum->value, heightnum->value), std::pair(c.width, c.height)) << size;
 
-    const std::string made = c.canvasLine + "\n// made by hand\nnewVMeter(32, 64, " +
-                             std::to_string(right - 40) + ", 100);\n";
-    writeLayoutText(made);
-    LayoutCanvas named{};
-    LayoutError error{};
-    ASSERT_TRUE(parseLayoutCanvas(made.data(), made.size(), &named, &error));
+    // The label's bottom-right corner one pixel inside the canvas's, then its
+    // picture dragged up and left, and the release moving it there.
+    place(labelview, right - 81, bottom - 33);
+    EXPECT_EQ(pixel(right - 2, bottom - 2), LIGHT_GREY_PIXEL) << size << ": the label's corner";
+    pushPress(right - 41, bottom - 17);
+    pushMotion(right - 61, bottom - 27);
+    dispatch();
+    EXPECT_EQ(pixel(right - 22, bottom - 12), LIGHT_GREY_PIXEL) << size << ": the picture's";
+    pushRelease(right - 61, bottom - 27);
+    dispatch();
+    save();
+    EXPECT_EQ(layoutText(), c.canvasLine + "newLabel(80, 32, " + std::to_string(right - 101) +
+                                ", " + std::to_string(bottom - 43) + ", \" Label\");\n")
+        << size;
+
+    writeLayoutText(c.canvasLine + "\n// by hand\nnewVMeter(32, 64, 30, 100);\n");
     EXPECT_EQ(canvasOfLayoutFile().width, c.width) << size << ": a designer started here";
-    EXPECT_EQ(canvasOfLayoutFile().height, c.height) << size;
-    testing::internal::CaptureStderr();
     loadConfirming();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << size;
     ASSERT_EQ(noOfViews(), FIXED + 2) << size;
     EXPECT_EQ(lastWidget()->type, VIEW_VMETER) << size;
-    EXPECT_EQ(lastWidget()->xpos, right - 40) << size;
 
     writeLayoutText(c.otherFile);
     const ListState before = listState();
@@ -538,16 +514,8 @@ TEST_F(OtherCanvases, DropSaveAndLoadOnEveryCanvas) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "gui.txt: made for a " + c.otherSize + " canvas, not this " + size + " one\n");
     EXPECT_TRUE(listState() == before) << size << ": the layout stays";
-    EXPECT_EQ(canvasWidth, c.width) << size << ": the canvas stays";
-    EXPECT_EQ(canvasHeight, c.height) << size;
-    expectAlertHidden();
+    EXPECT_EQ(std::pair(canvasWidth, canvasHeight), std::pair(c.width, c.height)) << size;
   }
-  writeLayoutText("// canvas 1281x800\n");
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(canvasOfLayoutFile().width, 400) << "a canvas the designer cannot show";
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "panelwright: gui.txt names a 1281x800 canvas, outside 160x120 to 1280x800; starting "
-            "with 400x600\n");
 }
 
 }  // namespace

@@ -17,7 +17,6 @@
 #include <string>
 #include <thread>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "display_check.h"
@@ -193,33 +192,6 @@ TEST(CommandLine, EachProgramAnswersWithoutAScreen) {
       EXPECT_EQ(outcome.err, err) << what;
     }
   }
-}
-
-// The designer's canvas size: a size that does not fit is one line and status 2,
-// before anything looks for a display.
-TEST(CommandLine, DesignerRefusesACanvasThatDoesNotFit) {
-  const std::string bad = "panelwright: bad canvas size '";
-  const std::string ranges = "': give WxH, W from 160 to 1280 and H from 120 to 800\n";
-  const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"--canvas"}, "panelwright: --canvas needs a size such as 800x480\n"},
-      {{"--canvas", "800y480"}, bad + "800y480" + ranges},
-      {{"--canvas", "159x480"}, bad + "159x480" + ranges},
-      {{"--canvas", "1280x801"}, bad + "1280x801" + ranges},
-      {{"--canvas", "800x480x2"}, bad + "800x480x2" + ranges},
-      {{"--help", "--canvas", ""}, bad + ranges},
-  };
-  for (const auto& [arguments, err] : cases) {
-    const Outcome outcome =
-        Process(programPath("panelwright"), {}, nullptr, nullptr, arguments).wait();
-    EXPECT_EQ(outcome.status, 2) << arguments.back();
-    EXPECT_EQ(outcome.out, "") << arguments.back();
-    EXPECT_EQ(outcome.err, err) << arguments.back();
-  }
-  const Outcome help =
-      Process(programPath("panelwright"), {}, nullptr, nullptr, {"--canvas", "1280x800", "--help"})
-          .wait();
-  EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("800x480, 1024x600, 480x272"), std::string::npos) << help.out;
 }
 
 INSTANTIATE_TEST_SUITE_P(Runtimes, NoDisplay, ::testing::ValuesIn(sdlRuntimes()), runtimeName);
