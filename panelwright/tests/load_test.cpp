@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -515,6 +516,24 @@ TEST_F(OtherCanvases, DropSaveAndLoadOnEveryCanvas) {
               "gui.txt: made for a " + c.otherSize + " canvas, not this " + size + " one\n");
     EXPECT_TRUE(listState() == before) << size << ": the layout stays";
     EXPECT_EQ(std::pair(canvasWidth, canvasHeight), std::pair(c.width, c.height)) << size;
+  }
+}
+
+// What --canvas takes: W from 160 to 1280 and H from 120 to 800, nothing else.
+TEST(CanvasOption, TakesOnlySizesThatFit) {
+  for (const auto& [text, w, h] : {std::tuple{"800x480", 800, 480},
+                                   {"160x120", 160, 120},
+                                   {"1280x800", 1280, 800},
+                                   {"0480x0272", 480, 272}}) {
+    int width = 0, height = 0;
+    EXPECT_TRUE(parseCanvasSize(text, &width, &height)) << text;
+    EXPECT_EQ(std::pair(width, height), std::pair(w, h)) << text;
+  }
+  for (const char* bad : {"", "800", "800x", "x480", "800X480", "800x480x", " 800x480", "+800x480",
+                          "159x480", "1281x480", "800x119", "800x801", "99999999999x480"}) {
+    int width = 7, height = 7;
+    EXPECT_FALSE(parseCanvasSize(bad, &width, &height)) << bad;
+    EXPECT_EQ(width * height, 49) << bad << ": nothing stored";
   }
 }
 

@@ -4,7 +4,8 @@
 //
 // A program linking the toolkit defines, besides its main():
 //   - the seven application call-backs (viewDownEvent ... drawGraphicView);
-//   - its screen size and view-list capacity:
+//   - its screen size (setScreenSize, below, may choose another at run time)
+//     and view-list capacity:
 //         const int screenWidth = 400;
 //         const int screenHeight = 600;
 //         View* viewList[80];
