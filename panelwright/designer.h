@@ -3,6 +3,8 @@
 // the alert, saving and loading).
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <string>
 
@@ -215,17 +217,52 @@ inline constexpr const char* LAYOUT_FILE = "gui.txt";
 // Asks for confirmation in the alert, then on OK replaces "gui.txt". A file
 // that cannot be written is reported, and the layout stays for another try.
 void saveGUI();
+// Names on standard error the backups of gui.txt that saves cut short by a
+// kill or a power cut have left.
+void tellBackupsLeft();
 // Replaces the placed views with those of "gui.txt", asking first when placed
 // views are showing. A file that cannot be read changes nothing and is reported.
 void loadGUI();
 
 // What a save writes now: a line for every placed view not deleted.
 std::string layoutText();
-// After a successful load or save: what gui.txt looks like on disk now.
+
+// What gui.txt looks like on disk: a file replaced by a rename has a new
+// inode; one edited in place a new size, modification time or change time.
+struct LayoutLook {
+  bool exists;
+  dev_t device;
+  ino_t inode;
+  off_t size;
+  timespec modified;
+  timespec changed;
+};
+LayoutLook lookAtLayoutFile();
+bool sameLook(const LayoutLook& a, const LayoutLook& b);
+// At start-up and after a successful save: gui.txt as it is now. After a
+// load: as it was when it was read.
 void stampLayoutFile();
-void forgetLayoutStamp();
-// Whether gui.txt was written by someone else since this designer stamped it.
+void stampLayoutFileAs(const LayoutLook& look);
+// Whether gui.txt was written by someone else since this designer stamped it,
+// or made since this designer started without one.
 bool layoutFileChangedOnDisk();
+
+// ---------------------------------------------------------------------------
+// The copy of last resort, gui.txt.save (save_copy.cpp), in the folder of
+// gui.txt or, where that cannot be written, in the home folder. A normal save
+// never writes it.
+
+// The layout that a signal ending the designer writes if it is unsaved; call
+// it whenever the layout may have changed.
+void prepareSaveCopy(const std::string& layout, bool unsaved);
+enum class SaveCopyPlace { NONE, BESIDE, HOME };
+// Writes the copy for a save that failed and says where on standard error.
+SaveCopyPlace writeSaveCopy(const std::string& layout);
+// SIGINT, SIGTERM and SIGHUP write the copy of an unsaved layout, say where,
+// and end the designer as the signal does by default; SIGXFSZ is ignored.
+void protectUnsavedWork();
+// Keeps the copy that a signal writes up to date with the layout on screen.
+void refreshSaveCopy();
 
 // ---------------------------------------------------------------------------
 // Undo and redo (history.cpp): each change of the layout is one step.

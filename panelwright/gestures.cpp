@@ -114,6 +114,7 @@ void copySelectedView() {
 void deleteSelectedView() {
   tempptr->status = STATUS_HIDDEN;
   getView(tempptr->value)->status = STATUS_HIDDEN;
+  clearProperties();
   noteLayoutChange();
   redrawAllViews();
 }

@@ -113,6 +113,7 @@ void noteLayoutChange() {
     redoSteps.clear();
   }
   current = std::move(now);
+  refreshSaveCopy();
 }
 
 // One step from the stack `from` back to the screen; the present layout goes
@@ -123,12 +124,21 @@ static void step(std::vector<LayoutState>& from, std::vector<LayoutState>& to) {
   current = std::move(from.back());
   from.pop_back();
   restore(current);
+  refreshSaveCopy();
 }
 
 void undoLayoutChange() { step(undoSteps, redoSteps); }
 
 void redoLayoutChange() { step(redoSteps, undoSteps); }
 
-void markLayoutSaved() { savedLayout = layoutText(); }
+void markLayoutSaved() {
+  savedLayout = layoutText();
+  refreshSaveCopy();
+}
 
 bool layoutUnsaved() { return layoutText() != savedLayout; }
+
+void refreshSaveCopy() {
+  const std::string layout = layoutText();
+  prepareSaveCopy(layout, layout != savedLayout);
+}

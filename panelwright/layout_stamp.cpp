@@ -1,44 +1,31 @@
-// What gui.txt looked like on disk when this designer last loaded or saved it,
-// to notice that another designer or an editor has written it since.
-#include <sys/stat.h>
-
+// What gui.txt looked like on disk when this designer started, or last loaded
+// or saved it, to notice that another designer or an editor has written it since.
 #include "designer.h"
 
-namespace {
-// A file replaced by a rename has a new inode; one edited in place a new size,
-// modification time or change time.
-struct LayoutStamp {
-  bool taken;
-  dev_t device;
-  ino_t inode;
-  off_t size;
-  timespec modified;
-  timespec changed;
-};
-}  // namespace
-
-static LayoutStamp stamp{};
+static LayoutLook stamp{};
 
 static bool sameTime(const timespec& a, const timespec& b) {
   return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
-void stampLayoutFile() {
+LayoutLook lookAtLayoutFile() {
   struct stat status {};
-  if (stat(LAYOUT_FILE, &status) != 0) {
-    stamp = LayoutStamp{};
-    return;
-  }
-  stamp = {true, status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
+  if (stat(LAYOUT_FILE, &status) != 0) return LayoutLook{};
+  return {true, status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
 }
 
-void forgetLayoutStamp() { stamp = LayoutStamp{}; }
+bool sameLook(const LayoutLook& a, const LayoutLook& b) {
+  if (a.exists != b.exists) return false;
+  return !a.exists || (a.device == b.device && a.inode == b.inode && a.size == b.size &&
+                       sameTime(a.modified, b.modified) && sameTime(a.changed, b.changed));
+}
+
+void stampLayoutFile() { stamp = lookAtLayoutFile(); }
+
+void stampLayoutFileAs(const LayoutLook& look) { stamp = look; }
 
 // A file removed since holds nothing that a save could lose.
 bool layoutFileChangedOnDisk() {
-  struct stat status {};
-  if (!stamp.taken || stat(LAYOUT_FILE, &status) != 0) return false;
-  return status.st_dev != stamp.device || status.st_ino != stamp.inode ||
-         status.st_size != stamp.size || !sameTime(status.st_mtim, stamp.modified) ||
-         !sameTime(status.st_ctim, stamp.changed);
+  const LayoutLook now = lookAtLayoutFile();
+  return now.exists && !sameLook(now, stamp);
 }

@@ -43,7 +43,7 @@ static void placeLoadedView(const LayoutView& saved) {
   if (format->hasText) std::memcpy(widget->text, saved.text, sizeof widget->text);
 }
 
-static void replaceLayout(const std::vector<LayoutView>& views, int count) {
+static void replaceLayout(const std::vector<LayoutView>& views, int count, const LayoutLook& read) {
   removeUserViews();
   for (int i = 0; i < count; ++i) placeLoadedView(views[static_cast<size_t>(i)]);
   tempptr = nullptr;
@@ -52,7 +52,7 @@ static void replaceLayout(const std::vector<LayoutView>& views, int count) {
   clearProperties();
   noteLayoutChange();
   markLayoutSaved();
-  stampLayoutFile();
+  stampLayoutFileAs(read);
 }
 
 // A layout made for another panel size would stand wrongly on this canvas:
@@ -72,6 +72,9 @@ void loadGUI() {
   if (alertIsUp()) return;
   std::vector<LayoutView> views(static_cast<size_t>(userViewCapacity()));
   LayoutError error{};
+  // Taken before the bytes are read: a file written meanwhile counts as
+  // changed since the load.
+  const LayoutLook read = lookAtLayoutFile();
   int width = 0;
   int height = 0;
   int count = -1;
@@ -82,7 +85,7 @@ void loadGUI() {
     tellRefusal(error);
   } else if (madeForThisCanvas(width, height) &&
              (!placedViewsShowing() || askInAlert(LOAD_QUESTION))) {
-    replaceLayout(views, count);
+    replaceLayout(views, count, read);
   }
   hideAlert();
   redrawAllViews();

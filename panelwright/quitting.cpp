@@ -34,5 +34,5 @@ void startKeysAndHistory() {
   quitAsked = false;
   forgetEditing();
   startHistory();
-  forgetLayoutStamp();
+  stampLayoutFile();
 }

@@ -12,12 +12,18 @@
 #include <climits>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iterator>
 #include <string>
 
+#include "file_attributes.h"
+
 namespace fs = std::filesystem;
+
+// The old content of a file rewritten in place waits under the file's name with this added.
+static constexpr const char* BACKUP_SUFFIX = ".backup";
 
 // As many as the system follows when opening a path.
 static constexpr int MOST_LINKS_FOLLOWED = 40;
@@ -41,7 +47,7 @@ static struct sigaction writeActions[std::size(WRITE_SIGNALS)];
 // default on entry (SA_RESETHAND), so the raised signal ends the process once
 // the handler returns.
 static void removeScratchAndEnd(int signal) {
-  if (scratchMade != 0) unlink(scratchPath);
+  removeScratchFile();
   raise(signal);
 }
 
@@ -127,6 +133,10 @@ static int makeScratch(const fs::path& path) {
   return fd;
 }
 
+void removeScratchFile() {
+  if (scratchMade != 0) unlink(scratchPath);
+}
+
 // After a rename, the scratch path names nothing any more.
 static void forgetScratch() {
   scratchMade = 0;
@@ -201,58 +211,12 @@ static bool synced(int fd, size_t length) {
   return ftruncate(fd, static_cast<off_t>(length)) == 0 && fsync(fd) == 0;
 }
 
-// The old content is put back only as far as the new one reached: under a file
-// size limit, bytes past the limit could not be written back, and were never
-// touched.
+// The old content is put back as far as the new one reached, or whole once the
+// file was cut to the new length: under a file size limit, bytes past the
+// limit could not be written back, and were never touched.
 static bool putBack(int fd, std::string_view old, size_t overwritten) {
   const std::string_view touched = old.substr(0, std::min(overwritten, old.size()));
   return writeFromStart(fd, touched) == touched.size() && synced(fd, old.size());
-}
-
-// The careful editor's way: the file keeps its inode, so its owner, group,
-// permissions and other names stay; the old content is kept in memory until the
-// new one is on disk. Ending signals wait meanwhile, so that the file is never
-// left half rewritten.
-static WriteResult rewriteInPlace(const fs::path& path, std::string_view content) {
-  const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
-  if (fd < 0) return {WriteFault::NOT_OPENED, errno};
-  std::string old;
-  if (!readWhole(fd, &old)) {
-    const int error = errno;
-    close(fd);
-    return {WriteFault::NOT_OPENED, error};
-  }
-  WriteResult result{WriteFault::NONE, 0};
-  const sigset_t previous = holdEndingSignals();
-  const size_t written = writeFromStart(fd, content);
-  if (written != content.size() || !synced(fd, content.size())) {
-    result.error = errno;
-    result.fault =
-        putBack(fd, old, written) ? WriteFault::NOT_WRITTEN_KEPT : WriteFault::NOT_WRITTEN;
-  }
-  releaseSignals(previous);
-  close(fd);
-  return result;
-}
-
-// A pipe without a reader is refused at once rather than waited for.
-static WriteResult writeToDevice(const fs::path& path, std::string_view content) {
-  const int fd = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return {WriteFault::NOT_OPENED, errno};
-  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  const bool written = writeOut(fd, content) == content.size();
-  const int error = errno;
-  close(fd);
-  return written ? WriteResult{WriteFault::NONE, 0} : WriteResult{WriteFault::NOT_WRITTEN, error};
-}
-
-// The scratch file stands in for the file only if it can take its owner and
-// group; a non-root user cannot give a file to someone else.
-static bool takesOwner(int fd, const struct stat& file) {
-  struct stat scratch {};
-  if (fstat(fd, &scratch) != 0) return false;
-  if (scratch.st_uid == file.st_uid && scratch.st_gid == file.st_gid) return true;
-  return fchown(fd, file.st_uid, file.st_gid) == 0;
 }
 
 // So that after a power cut the folder holds the new file, not the old one.
@@ -274,41 +238,150 @@ static bool writtenAndSynced(int fd, std::string_view content) {
   return written;
 }
 
+static std::string backupAtHome(const fs::path& path) {
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || home[0] == '\0') return "";
+  return (fs::path(home) / path.filename()).string() + BACKUP_SUFFIX;
+}
+
+// 0, or the errno of a backup that could not be made whole; none is left then.
+// Made exclusively: a backup already there may hold the only whole copy of an
+// earlier content.
+static int writeBackup(const std::string& backup, std::string_view old) {
+  if (backup.empty()) return ENOENT;
+  const int fd = open(backup.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return errno;
+  if (!writtenAndSynced(fd, old)) {
+    const int error = errno;
+    unlink(backup.c_str());
+    return error;
+  }
+  syncFolder(backup);
+  return 0;
+}
+
+// Beside the file, or in the home folder where its folder cannot be written.
+// An empty path where neither takes one: the old content is then kept in
+// memory alone. EEXIST, with the path, where an earlier backup is still there.
+static int makeBackup(const fs::path& path, std::string_view old, std::string* backup) {
+  for (const std::string& place : {path.string() + BACKUP_SUFFIX, backupAtHome(path)}) {
+    const int error = writeBackup(place, old);
+    if (error == 0 || error == EEXIST) {
+      std::error_code ignored;
+      *backup = fs::absolute(place, ignored);
+      return error;
+    }
+  }
+  backup->clear();
+  return 0;
+}
+
+// The careful editor's way: the file keeps its inode, so its owner, group,
+// permissions and other names stay; the old content is kept in memory and in
+// a backup on disk until the new one is on disk, so that a failure puts it
+// back and a kill or a power cut leaves it whole in the file or the backup.
+// Ending signals wait meanwhile, so that the file is never left half rewritten.
+static WriteResult rewriteInPlace(const fs::path& path, std::string_view content) {
+  const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) return {WriteFault::NOT_OPENED, errno, ""};
+  std::string old;
+  std::string backup;
+  if (!readWhole(fd, &old)) {
+    const int error = errno;
+    close(fd);
+    return {WriteFault::NOT_OPENED, error, ""};
+  }
+  if (const int error = makeBackup(path, old, &backup)) {
+    close(fd);
+    return {WriteFault::NOT_OPENED, error, backup};
+  }
+  WriteResult result{WriteFault::NONE, 0, ""};
+  const sigset_t previous = holdEndingSignals();
+  const size_t written = writeFromStart(fd, content);
+  if (written != content.size() || !synced(fd, content.size())) {
+    result.error = errno;
+    const size_t touched = written == content.size() ? old.size() : written;
+    result.fault =
+        putBack(fd, old, touched) ? WriteFault::NOT_WRITTEN_KEPT : WriteFault::NOT_WRITTEN;
+  }
+  releaseSignals(previous);
+  close(fd);
+  if (result.fault == WriteFault::NOT_WRITTEN) {
+    result.backup = backup;
+  } else if (!backup.empty()) {
+    unlink(backup.c_str());
+  }
+  return result;
+}
+
+std::vector<std::string> backupsLeftFor(const char* name) {
+  fs::path path = name;
+  std::vector<std::string> left;
+  if (followLinks(&path) != 0) return left;
+  for (const std::string& place : {path.string() + BACKUP_SUFFIX, backupAtHome(path)}) {
+    std::error_code error;
+    if (!place.empty() && fs::exists(place, error)) left.push_back(fs::absolute(place, error));
+  }
+  return left;
+}
+
+// A pipe without a reader is refused at once rather than waited for.
+static WriteResult writeToDevice(const fs::path& path, std::string_view content) {
+  const int fd = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return {WriteFault::NOT_OPENED, errno, ""};
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  const bool written = writeOut(fd, content) == content.size();
+  const int error = errno;
+  close(fd);
+  return written ? WriteResult{WriteFault::NONE, 0, ""}
+                 : WriteResult{WriteFault::NOT_WRITTEN, error, ""};
+}
+
+// The scratch file stands in for the file only if it can take its owner and
+// group; a non-root user cannot give a file to someone else.
+static bool takesOwner(int fd, const struct stat& file) {
+  struct stat scratch {};
+  if (fstat(fd, &scratch) != 0) return false;
+  if (scratch.st_uid == file.st_uid && scratch.st_gid == file.st_gid) return true;
+  return fchown(fd, file.st_uid, file.st_gid) == 0;
+}
+
 // file is null for a file not there yet.
 static WriteResult replaceByScratch(const fs::path& path, std::string_view content,
                                     const struct stat* file) {
   const int fd = makeScratch(path);
   if (fd < 0) {
     if (file != nullptr) return rewriteInPlace(path, content);
-    return {WriteFault::NOT_OPENED, errno};
+    return {WriteFault::NOT_OPENED, errno, ""};
   }
-  if (file != nullptr && !takesOwner(fd, *file)) {
+  // A folder that keeps no permissions (vfat) still takes the file.
+  fchmod(fd, file != nullptr ? file->st_mode & 0777 : newFileMode());
+  // The access control list is set after the permissions, which it includes.
+  if (file != nullptr && (!takesOwner(fd, *file) || !copyExtendedAttributes(path.c_str(), fd))) {
     close(fd);
     removeScratch();
     return rewriteInPlace(path, content);
   }
-  // A folder that keeps no permissions (vfat) still takes the file.
-  fchmod(fd, file != nullptr ? file->st_mode & 0777 : newFileMode());
   if (!writtenAndSynced(fd, content) || std::rename(scratchPath, path.c_str()) != 0) {
     const int error = errno;
     removeScratch();
-    return {WriteFault::NOT_WRITTEN_KEPT, error};
+    return {WriteFault::NOT_WRITTEN_KEPT, error, ""};
   }
   forgetScratch();
   syncFolder(path);
-  return {WriteFault::NONE, 0};
+  return {WriteFault::NONE, 0, ""};
 }
 
 static WriteResult writeFollowedPath(const fs::path& path, std::string_view content) {
   struct stat file {};
   if (stat(path.c_str(), &file) != 0) {
-    if (errno != ENOENT) return {WriteFault::NOT_OPENED, errno};
+    if (errno != ENOENT) return {WriteFault::NOT_OPENED, errno, ""};
     return replaceByScratch(path, content, nullptr);
   }
   if (!S_ISREG(file.st_mode)) return writeToDevice(path, content);
   // A file we may not write is not replaced behind its back.
   const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd < 0) return {WriteFault::NOT_OPENED, errno};
+  if (fd < 0) return {WriteFault::NOT_OPENED, errno, ""};
   close(fd);
   if (file.st_nlink > 1) return rewriteInPlace(path, content);
   return replaceByScratch(path, content, &file);
@@ -316,7 +389,7 @@ static WriteResult writeFollowedPath(const fs::path& path, std::string_view cont
 
 WriteResult writeFileSafely(const char* name, std::string_view content) {
   fs::path path = name;
-  if (const int error = followLinks(&path)) return {WriteFault::NOT_OPENED, error};
+  if (const int error = followLinks(&path)) return {WriteFault::NOT_OPENED, error, ""};
   ignoreWriteSignals();
   const WriteResult result = writeFollowedPath(path, content);
   restoreWriteSignals();

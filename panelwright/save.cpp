@@ -14,6 +14,9 @@ static constexpr const char* CHANGED_QUESTION = "Replace changed gui.txt?";
 // Short forms of the failures, for the alert's text label.
 static constexpr const char* CANNOT_OPEN = "Can't open gui.txt!";
 static constexpr const char* CANNOT_WRITE = "Can't write gui.txt!";
+// Where a failed save put the layout instead.
+static constexpr const char* COPY_BESIDE = "Copy in gui.txt.save";
+static constexpr const char* COPY_AT_HOME = "Copy in ~/gui.txt.save";
 
 // Where the canvas is not the default one, the file says for which panel size
 // it was made; as a comment, it still compiles where it is included.
@@ -50,16 +53,54 @@ static const char* reportFailure(const WriteResult& result) {
       std::fprintf(stderr, "Could not write output file %s completely\n", LAYOUT_FILE);
   }
   std::fprintf(stderr, "%s: %s\n", LAYOUT_FILE, std::strerror(result.error));
+  if (result.backup.empty()) return shortForm;
+  if (result.fault == WriteFault::NOT_OPENED) {
+    std::fprintf(stderr, "A save cut short left %s; remove it once its layout is safe\n",
+                 result.backup.c_str());
+  } else {
+    std::fprintf(stderr, "The previous %s is in %s\n", LAYOUT_FILE, result.backup.c_str());
+  }
   return shortForm;
+}
+
+void tellBackupsLeft() {
+  for (const std::string& backup : backupsLeftFor(LAYOUT_FILE)) {
+    std::fprintf(stderr, "A save of %s was cut short: the previous one is in %s\n", LAYOUT_FILE,
+                 backup.c_str());
+  }
+}
+
+// The layout goes to gui.txt.save instead; the alert says where, or, where no
+// copy could be written either, why the save failed.
+static const char* failureMessage(const WriteResult& result) {
+  const char* shortForm = reportFailure(result);
+  switch (writeSaveCopy(layoutText())) {
+    case SaveCopyPlace::BESIDE:
+      return COPY_BESIDE;
+    case SaveCopyPlace::HOME:
+      return COPY_AT_HOME;
+    default:
+      return shortForm;
+  }
+}
+
+// The answer holds for gui.txt as it was when the question was asked: a file
+// written meanwhile by someone else is asked about again, by name.
+static bool confirmedForTheFileOnDisk() {
+  for (;;) {
+    const LayoutLook asked = lookAtLayoutFile();
+    if (!askInAlert(layoutFileChangedOnDisk() ? CHANGED_QUESTION : SAVE_QUESTION)) return false;
+    if (!layoutFileChangedOnDisk() || sameLook(asked, lookAtLayoutFile())) return true;
+  }
 }
 
 void saveGUI() {
   // A second Save while the alert is up would nest another alert in this one.
   if (alertIsUp()) return;
-  if (askInAlert(layoutFileChangedOnDisk() ? CHANGED_QUESTION : SAVE_QUESTION)) {
+  if (confirmedForTheFileOnDisk()) {
     const WriteResult result = writeFileSafely(LAYOUT_FILE, layoutText());
     if (result.fault != WriteFault::NONE) {
-      tellInAlert(reportFailure(result));
+      tellInAlert(failureMessage(result));
     } else {
       markLayoutSaved();
       stampLayoutFile();

@@ -39,6 +39,7 @@ bool selectionHasPicture() {
 }
 
 void markActiveView() {
-  if (!selectionHasPicture()) return;
+  // A deleted view, selected again by an undo or redo, has no place to frame.
+  if (!selectionHasPicture() || tempptr->status == STATUS_HIDDEN) return;
   drawRectangle(tempptr->width, tempptr->height, tempptr->xpos, tempptr->ypos, 3, LIGHT_GREY);
 }

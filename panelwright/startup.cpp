@@ -129,4 +129,6 @@ void startPanelwright() {
   drawAllViews();
   noOfFixViews = noOfViews() - 1;
   startKeysAndHistory();
+  protectUnsavedWork();
+  tellBackupsLeft();
 }

@@ -45,6 +45,7 @@ static void showEditing() {
   std::memcpy(textlabel->text, typed + start, length - start);
   textlabel->text[length - start] = CARET;
   textlabel->text[length - start + 1] = '\0';
+  refreshSaveCopy();
   redrawWithSelection();
 }
 
@@ -87,6 +88,7 @@ static void cancelEditing() {
   if (editing == Editing::TEXT) std::memcpy(edited->text, originalText, sizeof originalText);
   editing = Editing::NONE;
   showProperties(edited);
+  refreshSaveCopy();
   redrawWithSelection();
 }
 
@@ -149,6 +151,8 @@ void editKey(const SDL_keysym& key) {
       erase(editing == Editing::TEXT ? edited->text : idText);
       break;
     default:
+      // A shortcut types no letter, whatever character the runtime reports for it.
+      if ((key.mod & (KMOD_CTRL | KMOD_ALT)) != 0) return;
       if (key.unicode < FIRST_PRINTABLE || key.unicode > LAST_PRINTABLE) return;
       type(static_cast<char>(key.unicode));
   }

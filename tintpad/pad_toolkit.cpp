@@ -65,6 +65,10 @@ static bool nextEvent() {
 void eventLoop() {
   while (nextEvent()) {
     if (event.type == SDL_MOUSEBUTTONDOWN) viewDownEvent(event.button.x, event.button.y);
+    // The window's close button ends the pad as a press on the background does.
+    if (event.type == SDL_QUIT) quit = 1;
+    // Some runtimes keep no copy of a hidden window.
+    if (event.type == SDL_VIDEOEXPOSE) SDL_Flip(screen);
   }
 }
 

@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -50,10 +51,16 @@ void DesignerInFolder::SetUp() {
   dir = folder;
   previous = fs::current_path();
   fs::current_path(dir);
+  // A copy of last resort never lands in the real home folder; a test that
+  // wants one there makes this folder.
+  const char* home = std::getenv("HOME");
+  previousHome = home != nullptr ? home : "";
+  setenv("HOME", (dir / "home").c_str(), 1);
 }
 
 void DesignerInFolder::TearDown() {
   fs::current_path(previous);
+  setenv("HOME", previousHome.c_str(), 1);
   std::error_code ignored;
   fs::permissions(dir, fs::perms::owner_all, ignored);
   fs::remove_all(dir, ignored);

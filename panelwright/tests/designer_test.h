@@ -104,4 +104,5 @@ class DesignerInFolder : public DesignerTest {
 
   std::filesystem::path dir;
   std::filesystem::path previous;
+  std::string previousHome;
 };

@@ -21,6 +21,8 @@ struct KeyCase {
 
 const KeyCase CASES[] = {
     {"return backspace*6 'Go return Save", "newButton(80, 32, 160, 40, 0, \"Go\");", "Go"},
+    {"return backspace*6 'Go c's c'z c^s c^z a'x return Save",
+     "newButton(80, 32, 160, 40, 0, \"Go\");", "Go"},
     {"f2 'abcdefg", nullptr, "cdefg_"},
     {"return tab '7 escape f2 backspace 'xyz escape", nullptr, "Button", true},
     {"return 'X tab backspace '-42 return Save", "newButton(80, 32, 160, 40, -42, \"ButtonX\");"},
@@ -62,6 +64,14 @@ class Keys : public DesignerInFolder, public testing::WithParamInterface<KeyCase
     if (token == "Hold" || token == "Let") (token == "Hold" ? pushPress : pushRelease)(200, 56, 1);
     if (token[0] == '\'') {
       for (char c : token.substr(1)) pushKey(SDLK_UNKNOWN, KMOD_NONE, static_cast<Uint16>(c));
+    }
+    // Ctrl or Alt with a letter, as the runtimes report it: c'x and a'x with
+    // the letter itself, c^x with its control character.
+    if (token.size() == 3 && (token[1] == '\'' || token[1] == '^')) {
+      const SDLMod mod = token[0] == 'a' ? KMOD_LALT : KMOD_LCTRL;
+      const char letter = token[2];
+      pushKey(static_cast<SDLKey>(letter), mod,
+              static_cast<Uint16>(token[1] == '^' ? letter & 0x1F : letter));
     }
     if (std::islower(token[0])) pushNamedKey(token, KMOD_NONE);
     dispatch();

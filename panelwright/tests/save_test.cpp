@@ -2,11 +2,13 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -20,16 +22,31 @@
 namespace fs = std::filesystem;
 
 // fsync is wrapped at link time, to end the designer with a signal while the
-// scratch file is being written.
+// scratch file is being written, or to fail or kill it at the n-th fsync
+// counted from fsyncsSeen = 0.
 static int signalAtFsync = 0;
+static int fsyncsSeen = 0;
+static int failingFsync = 0;
+static int killingFsync = 0;
 
 extern "C" int __real_fsync(int fd);
 extern "C" int __wrap_fsync(int fd) {
   if (signalAtFsync != 0) raise(signalAtFsync);
+  ++fsyncsSeen;
+  if (fsyncsSeen == killingFsync) raise(SIGKILL);
+  if (fsyncsSeen == failingFsync) {
+    errno = EIO;
+    return -1;
+  }
   return __real_fsync(fd);
 }
 
 namespace {
+
+std::string textOf(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 class Saving : public DesignerInFolder {
  protected:
@@ -175,8 +192,9 @@ TEST_F(Saving, AlertBoxTakesTouchesOverThePalette) {
   EXPECT_EQ(layoutText(), "");
 }
 
-// A layout file that cannot be written ends nothing: the message is shown,
-// the layout stays, and once the obstacle is gone a save works.
+// A layout file that cannot be written ends nothing: the layout goes to
+// gui.txt.save beside it, the alert says so, the layout stays, and once the
+// obstacle is gone a save works.
 TEST_F(Saving, UnopenableFileKeepsTheLayoutForALaterSave) {
   struct Obstacle {
     const char* what;
@@ -194,11 +212,18 @@ TEST_F(Saving, UnopenableFileKeepsTheLayoutForALaterSave) {
     redrawAllViews();
     const auto screenBefore = snapshot();
     testing::internal::CaptureStderr();
-    saveFailingWith("Can't open gui.txt!");
+    saveFailingWith("Copy in gui.txt.save");
     // The system's reason follows, as the end-to-end tests check.
-    EXPECT_TRUE(testing::internal::GetCapturedStderr().starts_with(
-        "Can't open output file gui.txt!\ngui.txt: "))
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(said.starts_with("Can't open output file gui.txt!\ngui.txt: ")) << o.what;
+    EXPECT_TRUE(
+        said.ends_with("\nUnsaved layout written to " + (dir / "gui.txt.save").string() + "\n"))
+        << o.what << ": " << said;
+    EXPECT_EQ(textOf("gui.txt.save"),
+              "newLabel(80, 32, 96, 64, \" Label\");\n"
+              "newVMeter(32, 64, 200, 300);\n")
         << o.what;
+    fs::remove("gui.txt.save");
     EXPECT_EQ(quit, 0) << o.what;
     EXPECT_EQ(noOfViews(), 57) << o.what;
     EXPECT_TRUE(snapshot() == screenBefore) << o.what << ": the layout is still on the canvas";
@@ -423,6 +448,237 @@ TEST_F(Saving, SymlinkedLayoutFileStaysALink) {
     fs::remove_all("real");
     fs::remove("gui.txt");
   }
+}
+
+// Another designer (here the test) writes gui.txt while this one asks, or
+// before it asks, or while its Load asks: the next save names the change,
+// and Cancel keeps the other designer's layout.
+TEST_F(Saving, AnotherDesignersLayoutIsNeverReplacedUnasked) {
+  const std::string other = "newVMeter(1, 2, 3, 4);\n";
+  place(labelview, 96, 64);
+  // While the question is up: OK then finds the file changed and asks again.
+  whenWaiting([other] {
+    expectAlert("Replace previous file?", true);
+    writeLayoutText(other);
+    queueTap(alertyes);
+  });
+  whenWaiting([] {
+    expectAlert("Replace changed gui.txt?", true);
+    queueTap(alertcancel);
+  });
+  tapButton(savebutton);
+  EXPECT_EQ(layoutText(), other) << "written while the question was up";
+  // Made since this designer started, before its Save.
+  fs::remove("gui.txt");
+  writeLayoutText(other);
+  whenWaiting([] {
+    expectAlert("Replace changed gui.txt?", true);
+    queueTap(alertcancel);
+  });
+  tapButton(savebutton);
+  EXPECT_EQ(layoutText(), other) << "written before the question";
+  // Written while Load asks: what was loaded is older than the file.
+  whenWaiting([] {
+    expectAlert("Replace current layout?", true);
+    writeLayoutText("newHMeter(5, 6, 7, 8);\n");
+    queueTap(alertyes);
+  });
+  tapButton(loadbutton);
+  EXPECT_EQ(layoutText(), "newHMeter(5, 6, 7, 8);\n");
+  whenWaiting([] {
+    expectAlert("Replace changed gui.txt?", true);
+    queueTap(alertyes);
+  });
+  tapButton(savebutton);
+  EXPECT_EQ(layoutText(), other) << "OK to the named change writes what was loaded";
+}
+
+// A signal that ends the designer with unsaved work leaves the layout in
+// gui.txt.save, beside gui.txt or, where the folder cannot be written, at
+// home, says where, and ends it by the signal as before; saved work leaves
+// nothing behind.
+TEST_F(Saving, EndingSignalsKeepUnsavedWorkInACopy) {
+  struct Case {
+    int signal;
+    bool unsaved;
+    bool folderWritable;
+  };
+  const Case cases[] = {{SIGINT, true, true},
+                        {SIGTERM, true, true},
+                        {SIGHUP, true, true},
+                        {SIGHUP, true, false},
+                        {SIGTERM, false, true}};
+  const fs::path home = dir / "home";
+  fs::create_directory(home);
+  fs::permissions(home, fs::perms::all);
+  place(labelview, 96, 64);
+  for (const Case& c : cases) {
+    const fs::path copy = (c.folderWritable ? dir : home) / "gui.txt.save";
+    const std::string said = "^Unsaved layout written to " + copy.string() + "\n$";
+    fs::permissions(dir, fs::perms(c.folderWritable ? 0777 : 0555));
+    EXPECT_EXIT(
+        {
+          if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) std::_Exit(3);
+          if (!c.unsaved) markLayoutSaved();
+          refreshSaveCopy();
+          protectUnsavedWork();
+          raise(c.signal);
+        },
+        testing::KilledBySignal(c.signal), c.unsaved ? said : "^$");
+    fs::permissions(dir, fs::perms::owner_all);
+    EXPECT_EQ(textOf(copy), c.unsaved ? "newLabel(80, 32, 96, 64, \" Label\");\n" : "")
+        << strsignal(c.signal);
+    fs::remove(copy);
+    EXPECT_TRUE(fs::is_empty(home));
+    expectOnlyTheLayoutFile({"home"});
+  }
+}
+
+// Under a file size limit that a standard error on a full file has reached,
+// no write ends the designer: the layout, its copy and the messages all fail
+// with EFBIG, and the alert tells.
+TEST_F(Saving, FileSizeLimitNeverEndsTheDesigner) {
+  for (int y : {30, 80, 130, 180, 230, 280, 330, 380}) place(labelview, 30, y);
+  EXPECT_EXIT(
+      {
+        protectUnsavedWork();
+        const int errors = open("errors.txt", O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+        const std::string full(200, 'e');
+        if (errors < 0 || write(errors, full.data(), full.size()) != 200) std::_Exit(3);
+        dup2(errors, STDERR_FILENO);
+        rlimit limit{};
+        limit.rlim_cur = limit.rlim_max = 200;
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) std::_Exit(3);
+        fprintf(stderr, "past the limit\n");
+        saveFailingWith("Can't write gui.txt!");
+        std::_Exit(quit == 0 && !HasFailure() ? 0 : 2);
+      },
+      testing::ExitedWithCode(0), "");
+  EXPECT_EQ(fs::file_size("errors.txt"), 200u);
+  EXPECT_FALSE(fs::exists("gui.txt"));
+  expectOnlyTheLayoutFile({"errors.txt"});
+}
+
+// A file with two names is rewritten in place, its old content kept in
+// gui.txt.backup until the new one is synced: the backup is gone after a save;
+// a failed fsync puts the old content back whole, even past the new one's end;
+// a kill at any fsync leaves it whole in the file or the backup, which the
+// next start names.
+TEST_F(Saving, InPlaceSaveKeepsTheOldContentOnDisk) {
+  const std::string old = std::string(300, 'p') + "\n";
+  const std::string mine = "newLabel(80, 32, 96, 64, \" Label\");\n";
+  writeLayoutText(old);
+  fs::create_hard_link("gui.txt", "other.txt");
+  place(labelview, 96, 64);
+  EXPECT_TRUE(savedWithoutAMessage());
+  EXPECT_EQ(layoutText(), mine);
+  expectOnlyTheLayoutFile({"other.txt"});
+
+  // The backup's fsync and its folder's come first, then the file's.
+  writeLayoutText(old);
+  fsyncsSeen = 0;
+  failingFsync = 3;
+  testing::internal::CaptureStderr();
+  saveFailingWith("Copy in gui.txt.save");
+  failingFsync = 0;
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Could not write output file gui.txt; the previous one is kept\n"
+            "gui.txt: Input/output error\n"
+            "Unsaved layout written to " +
+                (dir / "gui.txt.save").string() + "\n");
+  EXPECT_EQ(layoutText(), old) << "a failed fsync";
+  fs::remove("gui.txt.save");
+  expectOnlyTheLayoutFile({"other.txt"});
+
+  for (const int killed : {1, 2, 3}) {
+    writeLayoutText(old);
+    EXPECT_EXIT(
+        {
+          fsyncsSeen = 0;
+          killingFsync = killed;
+          saveAnswering(alertyes);
+        },
+        testing::KilledBySignal(SIGKILL), "");
+    const std::string backup = textOf("gui.txt.backup");
+    EXPECT_TRUE(layoutText() == old || backup == old) << "killed at fsync " << killed;
+    EXPECT_TRUE(layoutText() == old || layoutText() == mine) << killed;
+    testing::internal::CaptureStderr();
+    tellBackupsLeft();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "A save of gui.txt was cut short: the previous one is in " +
+                  (dir / "gui.txt.backup").string() + "\n")
+        << killed;
+    // The backup is never overwritten: the file is left alone until it is gone.
+    testing::internal::CaptureStderr();
+    saveFailingWith("Copy in gui.txt.save");
+    EXPECT_TRUE(testing::internal::GetCapturedStderr().starts_with(
+        "Can't open output file gui.txt!\ngui.txt: File exists\nA save cut short left " +
+        (dir / "gui.txt.backup").string() + "; remove it once its layout is safe\n"))
+        << killed;
+    EXPECT_EQ(textOf("gui.txt.backup"), backup) << killed;
+    fs::remove("gui.txt.backup");
+    fs::remove("gui.txt.save");
+  }
+  expectOnlyTheLayoutFile({"other.txt"});
+}
+
+// Redo of a Delete frames nothing, and Delete leaves the panel empty.
+TEST_F(Saving, DeleteAndItsRedoLeaveNoTrace) {
+  place(buttonview, 100, 100);
+  tapButton(deletebutton);
+  EXPECT_EQ(widthnum->value, 0);
+  EXPECT_STREQ(textlabel->text, "");
+  const auto deleted = snapshot();
+  pushKey(SDLK_z, KMOD_LCTRL);
+  pushKey(SDLK_y, KMOD_LCTRL);
+  dispatch();
+  EXPECT_TRUE(snapshot() == deleted) << "no selection frame where the view was";
+  EXPECT_EQ(pixel(100, 116), WHITE);
+}
+
+// An access control list as the kernel stores it: a version, then entries of
+// a tag, permissions and an id, ordered by tag.
+struct AclEntry {
+  uint16_t tag;
+  uint16_t perm;
+  uint32_t id;
+};
+
+static std::string aclValue(std::initializer_list<AclEntry> entries) {
+  constexpr uint32_t VERSION = 2;
+  std::string value(reinterpret_cast<const char*>(&VERSION), sizeof VERSION);
+  for (const AclEntry& e : entries) value.append(reinterpret_cast<const char*>(&e), sizeof e);
+  return value;
+}
+
+static std::string attribute(const char* name) {
+  char value[256];
+  const ssize_t size = getxattr("gui.txt", name, value, sizeof value);
+  return size < 0 ? "" : std::string(value, static_cast<size_t>(size));
+}
+
+// A save keeps the layout file's access control list, which lets another
+// user write it, and its extended attributes.
+TEST_F(Saving, AccessListAndExtendedAttributesAreKept) {
+  constexpr uint32_t NO_ID = ~0u;
+  // user::rw- user:4242:rw- group::r-- mask::rw- other::---
+  const std::string acl = aclValue(
+      {{0x01, 6, NO_ID}, {0x02, 6, 4242}, {0x04, 4, NO_ID}, {0x10, 6, NO_ID}, {0x20, 0, NO_ID}});
+  writeLayoutText("previous layout\n");
+  if (setxattr("gui.txt", "user.origin", "kiosk", 5, 0) != 0) {
+    GTEST_SKIP() << "this file system keeps no user attributes: " << std::strerror(errno);
+  }
+  if (setxattr("gui.txt", "system.posix_acl_access", acl.data(), acl.size(), 0) != 0) {
+    GTEST_SKIP() << "this file system keeps no access control lists: " << std::strerror(errno);
+  }
+  place(labelview, 96, 64);
+  saveAnswering(alertyes);
+  EXPECT_EQ(layoutText(), "newLabel(80, 32, 96, 64, \" Label\");\n");
+  EXPECT_EQ(attribute("user.origin"), "kiosk");
+  EXPECT_EQ(attribute("system.posix_acl_access"), acl);
+  EXPECT_EQ(fs::status("gui.txt").permissions(), fs::perms(0660))
+      << "the mask shows as the group's";
+  expectOnlyTheLayoutFile();
 }
 
 }  // namespace

@@ -194,18 +194,22 @@ TEST_F(CommandButtons, OtherButtonsDoNothing) {
   EXPECT_EQ(noOfViews(), 53);
 }
 
-// A changed layout asks before it is lost, whether Quit or a release on the
-// screen's edge ends the designer; with nothing to lose both end at once.
-TEST_F(CommandButtons, QuitAndEdgeReleaseAskWhenTheLayoutIsUnsaved) {
+// A changed layout asks before it is lost, whether Quit, a release on the
+// screen's edge or the window's close button ends the designer.
+TEST_F(CommandButtons, QuitEdgeReleaseAndCloseAskWhenTheLayoutIsUnsaved) {
   place(labelview, 96, 64);
-  for (const int x : {0, 610}) {  // the screen's left column, Quit
+  for (const int x : {0, 610, -1}) {  // the screen's left column, Quit, the close button
     for (View* answer : {alertcancel, alertyes}) {
       quit = 0;
       whenWaiting([answer] {
         expectAlert("Quit without saving?", true);
         queueTap(answer);
       });
-      pushRelease(x, 591);
+      if (x < 0) {
+        pushQuitRequest();
+      } else {
+        pushRelease(x, 591);
+      }
       dispatch();
       EXPECT_EQ(quit, answer == alertyes ? 1 : 0) << x;
     }

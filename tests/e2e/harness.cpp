@@ -149,12 +149,13 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
     }
   }
   // Its own home, as an ordinary user has, where libraries may keep caches
-  // (Mesa complains on standard error where it cannot make one).
+  // (Mesa complains on standard error where it cannot make one) and no
+  // program under test writes into the tester's own.
   const fs::path home = s.privateDir / "home";
   std::error_code homeError;
-  if (dropRoot && (!fs::create_directory(home, homeError) ||
-                   chown(home.c_str(), UNPRIVILEGED_ID, UNPRIVILEGED_ID) != 0)) {
-    return "cannot make a home folder for the unprivileged program";
+  if (!fs::create_directory(home, homeError) ||
+      (dropRoot && chown(home.c_str(), UNPRIVILEGED_ID, UNPRIVILEGED_ID) != 0)) {
+    return "cannot make a home folder for the program";
   }
 
   // The command line, built before forking.
@@ -181,7 +182,7 @@ static std::string startProgram(XSession::Impl& s, const std::string& program,
     // allocates and a program leaves unpainted reads as 0, as it does without
     // the sanitizer, rather than as the sanitizer's fill pattern.
     setenv("ASAN_OPTIONS", "verify_asan_link_order=0:detect_leaks=0:malloc_fill_byte=0", 1);
-    if (dropRoot) setenv("HOME", home.c_str(), 1);
+    setenv("HOME", home.c_str(), 1);
     if (dropRoot && (setgroups(0, nullptr) != 0 || setgid(UNPRIVILEGED_ID) != 0 ||
                      setuid(UNPRIVILEGED_ID) != 0)) {
       _exit(125);

@@ -77,9 +77,9 @@ TEST_F(Pad, PressesQueuedBehindTheQuittingPressAreStillHandled) {
   EXPECT_EQ(flips, 1) << "one fill, one flip";
 }
 
-TEST_F(Pad, ReleasesMotionKeysAndQuitRequestsAreDiscarded) {
+TEST_F(Pad, ReleasesMotionAndKeysAreDiscarded) {
   SDL_Event e{};
-  for (Uint8 type : {SDL_MOUSEBUTTONUP, SDL_MOUSEMOTION, SDL_KEYDOWN, SDL_QUIT}) {
+  for (Uint8 type : {SDL_MOUSEBUTTONUP, SDL_MOUSEMOTION, SDL_KEYDOWN}) {
     e.type = type;
     e.button.x = 70;
     e.button.y = 290;
@@ -89,6 +89,21 @@ TEST_F(Pad, ReleasesMotionKeysAndQuitRequestsAreDiscarded) {
   EXPECT_EQ(quit, 0);
   EXPECT_EQ(flips, 0);
   EXPECT_EQ(pixelAt(200, 190), 0xFFFFFFu);
+}
+
+// The close button ends the pad; an uncovered window is shown again.
+TEST_F(Pad, CloseRequestQuitsAndExposeShows) {
+  SDL_Event e{};
+  e.type = SDL_VIDEOEXPOSE;
+  SDL_PushEvent(&e);
+  eventLoop();
+  EXPECT_EQ(flips, 1);
+  EXPECT_EQ(quit, 0);
+  e.type = SDL_QUIT;
+  SDL_PushEvent(&e);
+  eventLoop();
+  EXPECT_EQ(quit, 1);
+  EXPECT_EQ(flips, 1);
 }
 
 TEST_F(Pad, FillViewClipsToTheSurface) {

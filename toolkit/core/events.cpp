@@ -1,5 +1,6 @@
 #include "presentation.h"
 #include "toolkit.h"
+#include "window_events.h"
 
 // Only the left button alone drags: SDL_BUTTON_LMASK is state 1.
 static constexpr Uint8 LEFT_BUTTON_ONLY = SDL_BUTTON(SDL_BUTTON_LEFT);
@@ -21,6 +22,7 @@ void eventLoop() {
         keyDownEvent(event.key.keysym);
         break;
       default:
+        windowEvent(event);
         break;
     }
   }

@@ -169,8 +169,9 @@ using KeyHandler = void (*)(const SDL_keysym& key);
 void receiveKeys(KeyHandler handler);
 void keyDownEvent(const SDL_keysym& key);
 
-// A release on no view asks to end the program: by default quit is set at
-// once; a program with work to lose may take the request and decide itself.
+// A release on no view, or the window's close button, asks to end the
+// program: by default quit is set at once; a program with work to lose may
+// take the request and decide itself.
 using QuitHandler = void (*)();
 void receiveQuitRequests(QuitHandler handler);
 void requestQuit();

@@ -101,6 +101,14 @@ inline constexpr LayoutCase BAD_LAYOUTS[] = {
     {"width 0", "newVMeter(0, 2, 3, 4);\n", 1, "width below 1", 0},
     {"negative height", "newHSlider(1, -2, 3, 4);\n", 1, "height below 1", 0},
     {"a lone carriage return", "newVMeter(1, 2, 3, 4);\r\r\n", 1, "not a layout line", 0},
+    {"carriage return in a text", "newVMeter(1, 2, 3, 4);\nnewLabel(1, 2, 3, 4, \"a\rb\");\n", 2,
+     "text with a character outside printable ASCII", 0},
+    {"tab in a text", "newLabel(1, 2, 3, 4, \"a\tb\");\n", 1,
+     "text with a character outside printable ASCII", 0},
+    {"byte above ASCII in a text", "newButton(1, 2, 3, 4, 0, \"caf\xc3\xa9\");\n", 1,
+     "text with a character outside printable ASCII", 0},
+    {"delete character in a text", "newLabel(1, 2, 3, 4, \"\x7f\");\n", 1,
+     "text with a character outside printable ASCII", 0},
 };
 
 // A file for fuzzing readers: one of the seeds with one to four edits that

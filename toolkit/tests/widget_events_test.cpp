@@ -206,13 +206,27 @@ TEST_F(TouchDispatch, ADragMovesOnlyTheSliderUnderThePointer) {
   EXPECT_EQ(packedCurrent(slider->value), 25);
 }
 
-TEST_F(TouchDispatch, KeysAndQuitRequestsAreIgnored) {
+// Keys do nothing; the window's close button ends the program, and an
+// uncovered window is shown again, whatever the presentation mode.
+TEST_F(TouchDispatch, KeysAreIgnoredACloseRequestQuitsAnExposeShows) {
   newLabel(100, 100, 0, 0, "");
   pushKey(SDLK_ESCAPE);
-  pushQuitRequest();
   pushKey(SDLK_q);
   dispatch();
   EXPECT_EQ(quit, 0);
+  SDL_Event expose{};
+  expose.type = SDL_VIDEOEXPOSE;
+  for (const Presentation mode : {Presentation::PER_DRAWING, Presentation::PER_EVENT}) {
+    setPresentation(mode);
+    resetFlipCount();
+    ASSERT_EQ(SDL_PushEvent(&expose), 0);
+    dispatch();
+    EXPECT_EQ(flipCount(), 1) << "an expose shows the screen again";
+  }
+  setPresentation(Presentation::PER_DRAWING);
+  pushQuitRequest();
+  dispatch();
+  EXPECT_EQ(quit, 1);
   EXPECT_TRUE(recordedCalls.empty());
   SDL_Event left;
   EXPECT_EQ(SDL_PollEvent(&left), 0) << "the queue is drained";

@@ -16,6 +16,7 @@ static constexpr const char* BAD_ESCAPE = "backslash not before \\\" or \\\\";
 static constexpr const char* OUTSIDE_INT_RANGE = "number outside the int range";
 static constexpr const char* LEADING_ZERO = "number with a leading zero";
 static constexpr const char* TEXT_TOO_LONG = "text longer than 24 characters";
+static constexpr const char* UNPRINTABLE = "text with a character outside printable ASCII";
 static constexpr const char* WIDTH_BELOW_1 = "width below 1";
 static constexpr const char* HEIGHT_BELOW_1 = "height below 1";
 static constexpr const char* TOO_MANY_VIEWS = "more views than the view list can hold";
@@ -33,7 +34,15 @@ struct Cursor {
   const char* end;
 };
 
-enum class Parsed { OK, MALFORMED, OUT_OF_RANGE, LEADING_ZERO, TEXT_TOO_LONG, BAD_ESCAPE };
+enum class Parsed {
+  OK,
+  MALFORMED,
+  OUT_OF_RANGE,
+  LEADING_ZERO,
+  TEXT_TOO_LONG,
+  BAD_ESCAPE,
+  UNPRINTABLE
+};
 }  // namespace
 
 static bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -95,12 +104,16 @@ static Parsed takeCommaAndNumber(Cursor& c, int32_t* number) {
 // The characters between two quotes, where \" stands for a quote and \\ for a
 // backslash, as in C++; a text cannot hold a line feed or a zero byte. A text
 // longer than a view holds is refused rather than cut, so that no save writes
-// it back shortened.
+// it back shortened. The font draws printable ASCII alone, and a carriage
+// return or other control character saved back would break the line.
+static bool isPrintable(char c) { return c >= ' ' && c <= '~'; }
+
 static Parsed takeText(Cursor& c, char* text) {
   if (!take(c, ',') || !take(c, '"')) return Parsed::MALFORMED;
   size_t length = 0;
   for (; c.at < c.end && *c.at != '"'; ++c.at) {
     if (*c.at == '\0') return Parsed::MALFORMED;
+    if (!isPrintable(*c.at)) return Parsed::UNPRINTABLE;
     if (*c.at == '\\') {
       ++c.at;
       if (c.at == c.end || (*c.at != '"' && *c.at != '\\')) return Parsed::BAD_ESCAPE;
@@ -146,6 +159,8 @@ static const char* reasonOf(Parsed parsed) {
       return TEXT_TOO_LONG;
     case Parsed::BAD_ESCAPE:
       return BAD_ESCAPE;
+    case Parsed::UNPRINTABLE:
+      return UNPRINTABLE;
     default:
       return NOT_A_LAYOUT_LINE;
   }
