@@ -44,8 +44,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 # SDL 1.2 is libsdl1.2debian on Debian 12 and sdl12-compat from Debian 13 on;
 # either runs the programs, so the dependency names both rather than the one
-# found on the building machine.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libstdc++6, libsdl1.2debian | libsdl1.2-compat")
-# Programs built on the toolkit need SDL 1.2's headers.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libsdl1.2-dev, pkg-config")
+# found on the building machine. libpng's library was renamed the same way.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libc6, libstdc++6, libsdl1.2debian | libsdl1.2-compat, libpng16-16 | libpng16-16t64")
+# Programs built on the toolkit need SDL 1.2's and libpng's headers.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libsdl1.2-dev, libpng-dev, pkg-config")
 include(CPack)

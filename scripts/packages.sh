@@ -1,9 +1,9 @@
 # Sourced by run.sh and test.sh: installs the Debian packages a task needs.
 
-run_packages=(g++ cmake ninja-build pkg-config libsdl1.2-dev)
+run_packages=(g++ cmake ninja-build pkg-config libsdl1.2-dev libpng-dev)
 # libcaca0: SDL 1.2's text-mode driver, which the programs must refuse to
 # fall back to where there is no screen (usually already pulled in by SDL).
-test_packages=("${run_packages[@]}" libgtest-dev xvfb libx11-dev libxtst-dev libpng-dev clang-format
+test_packages=("${run_packages[@]}" libgtest-dev xvfb libx11-dev libxtst-dev clang-format
   libcaca0)
 # sdl12-compat beside the original SDL 1.2, so that the suite runs the
 # programs on both; where libsdl1.2-dev already is sdl12-compat it adds nothing.

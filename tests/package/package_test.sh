@@ -56,7 +56,7 @@ build_with_pkgconfig() {
   "$cxx" $flags "$example"/*.cpp $(pkg-config --cflags --libs kiosktk) -o "$out/$(basename "$example")"
 }
 
-# Exactly these files under /usr, and SDL 1.2 from either Debian 12 or Debian 13.
+# Exactly these files under /usr, and SDL 1.2 and libpng from either Debian 12 or Debian 13.
 check_deb() {
   local build=$1 out=$2 version=$3
   shift 3
@@ -77,7 +77,7 @@ check_deb() {
     fail "the package holds:"$'\n'"$files"
   local depends
   depends=$(dpkg-deb -f "$deb" Depends)
-  [[ $depends == "libc6, libstdc++6, libsdl1.2debian | libsdl1.2-compat" ]] ||
+  [[ $depends == "libc6, libstdc++6, libsdl1.2debian | libsdl1.2-compat, libpng16-16 | libpng16-16t64" ]] ||
     fail "the package depends on: $depends"
 }
 

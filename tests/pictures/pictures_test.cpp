@@ -71,6 +71,12 @@ constexpr Crop WIDGET_CROPS[] = {
     {"widgets/button.png", 212, 272, 96, 48},
 };
 
+// The buttons of entry_scene that open the keypad and the keyboard.
+constexpr int KEYPAD_BUTTON_X = 84, KEYBOARD_BUTTON_X = 236, ENTRY_BUTTON_Y = 200;
+
+void openKeypad(XSession& scene) { scene.click(KEYPAD_BUTTON_X, ENTRY_BUTTON_Y); }
+void openKeyboard(XSession& scene) { scene.click(KEYBOARD_BUTTON_X, ENTRY_BUTTON_Y); }
+
 const Scene SCENES[] = {
     {"panelwright", "panelwright", 710, 640, nullptr, false, {}},
     {"panelwright-layout", "panelwright", 710, 640, placeAndSaveLayout, true, {}},
@@ -79,6 +85,8 @@ const Scene SCENES[] = {
     {"tintpad", "tintpad", 400, 600, nullptr, false, {}},
     {"counter", "counter_example", 400, 600, nullptr, false, {}},
     {"layout", "layout_example", 400, 600, nullptr, false, WIDGET_CROPS},
+    {"keypad", "entry_scene", 320, 240, openKeypad, false, {}},
+    {"keyboard", "entry_scene", 320, 240, openKeyboard, false, {}},
 };
 
 bool writing() {

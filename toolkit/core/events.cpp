@@ -1,3 +1,4 @@
+#include "entry_session.h"
 #include "presentation.h"
 #include "toolkit.h"
 #include "window_events.h"
@@ -7,6 +8,7 @@ static constexpr Uint8 LEFT_BUTTON_ONLY = SDL_BUTTON(SDL_BUTTON_LEFT);
 
 void eventLoop() {
   while (nextEvent()) {
+    if (entryTakesEvent(event)) continue;
     switch (event.type) {
       case SDL_MOUSEBUTTONDOWN:
         touchDownEvent(event.button.x, event.button.y);

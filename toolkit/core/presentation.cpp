@@ -6,6 +6,15 @@
 
 static Presentation presentation = Presentation::PER_DRAWING;
 static bool screenChanged = false;
+// What a presentation shows: the screen, except while an entry panel keeps
+// the program's drawing apart from it.
+static SDL_Surface* presentedSurface = nullptr;
+
+void presentFrom(SDL_Surface* surface) { presentedSurface = surface; }
+
+static SDL_Surface* presentationSource() {
+  return presentedSurface != nullptr ? presentedSurface : screen;
+}
 
 void setPresentation(Presentation mode) {
   presentation = mode;
@@ -16,12 +25,12 @@ void showDrawing() {
   if (presentation == Presentation::PER_EVENT) {
     screenChanged = true;
   } else {
-    SDL_Flip(screen);
+    SDL_Flip(presentationSource());
   }
 }
 
 void presentScreen() {
   if (!screenChanged) return;
   screenChanged = false;
-  SDL_Flip(screen);
+  SDL_Flip(presentationSource());
 }

@@ -435,3 +435,65 @@ bool parseLayoutCanvas(const char* text, size_t length, LayoutCanvas* canvas, La
 // The same for a file, which is refused as readLayout refuses it when it is
 // missing or unreadable.
 bool readLayoutCanvas(const char* path, int* width, int* height, LayoutError* error);
+
+// ---------------------------------------------------------------------------
+// Images
+//
+// A picture read from a PNG file (grey, palette, RGB, with or without alpha, 8
+// or 16 bits a channel) or an uncompressed BMP (8 bits with a palette, 24 or
+// 32 bits). Loading gives null when the file is missing, unreadable, truncated,
+// corrupt or larger than IMAGE_SIZE_LIMIT either way; imageError() then says
+// why, in a few words to print after the file's name.
+
+struct Image;
+
+inline constexpr uint32_t IMAGE_SIZE_LIMIT = 4096;
+
+Image* loadImage(const char* path);
+// The same from a file's bytes already in memory (a picture built into the
+// program).
+Image* loadImageFromMemory(const void* data, size_t size);
+// Why the last load gave null: "no such file", "truncated BMP", ...
+const char* imageError();
+int imageWidth(const Image* image);
+int imageHeight(const Image* image);
+// Draws the picture with its top-left corner at (x, y), clipped to the screen,
+// and presents it like every drawing operation. Opaque pixels are copied
+// exactly and transparent ones leave the screen as it is; a pixel of alpha a
+// between mixes each channel as (picture * a + screen * (255 - a) + 127) / 255.
+// A null image draws nothing.
+void drawImage(const Image* image, int x, int y);
+// Frees the picture; null is ignored.
+void freeImage(Image* image);
+
+// ---------------------------------------------------------------------------
+// Touch entry
+//
+// A kiosk has no keyboard: these open a panel over the whole screen, wait in
+// a loop of their own until it is answered and return. Meanwhile the
+// program's views get no touches and keys; anything else keeps being served,
+// and what the program draws meanwhile shows once the panel closes, never
+// over it. Closed, the screen and the view list are exactly as before. Keys
+// take the button theme's colours and the typed text the number view's. A
+// physical keyboard works too: Enter answers OK, Escape Cancel, BackSpace takes
+// the last character back. Call them from a release (buttonUpEvent), so that
+// no press waits for its release meanwhile. False at once when a panel is open
+// already or the screen is not; a panel also closes, as if cancelled, when
+// quit is set while it is open.
+
+// A keypad for a number from minimum to maximum: on a W by H screen a 3 by 4
+// grid of keys W / 3 wide and H / 6 high from y = H / 3 (1 to 9, then Back, 0,
+// OK), Cancel at the top right, the title at the top left, a sign key at
+// (0, H / 6) where minimum is below 0, and the number typed so far. It starts
+// from *value, which the first digit replaces (keeping the sign only if the
+// sign key was pressed before it); digits beyond those the range needs are
+// not taken, and OK outside the range shows the range and waits. True with
+// *value set on OK; false with *value untouched on Cancel, or when minimum is
+// above maximum.
+bool enterNumber(const char* title, int* value, int minimum, int maximum);
+// A keyboard for a text of at most capacity - 1 characters (and at most 255),
+// starting from the text there: pages of letters, shifted letters and digits
+// with signs, space, Back, OK and Cancel. Every printable ASCII character but
+// the tilde (which the font draws as an arrow) can be typed. True with the
+// text written on OK; false with it untouched on Cancel.
+bool enterText(const char* title, char* text, int capacity);
