@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the programs and starts one of them:
 #   ./run.sh [panelwright|tallyboard|shapescope|tintpad]   (panelwright when none is named)
+#   ./run.sh panelwright --canvas WxH                      (the designer for a W by H panel)
 #   ./run.sh panelpeek [FILE]                              (the preview of FILE, gui.txt by default)
 # It builds in the checkout (build/run, or KIOSK_RUN_BUILD) and runs the program
 # in the folder it was called from, where the designer saves gui.txt.
@@ -8,6 +9,7 @@ set -euo pipefail
 
 usage() {
   echo "usage: ./run.sh [panelwright|tallyboard|shapescope|tintpad]" >&2
+  echo "       ./run.sh panelwright --canvas WxH" >&2
   echo "       ./run.sh panelpeek [FILE]" >&2
   exit 2
 }
@@ -15,7 +17,11 @@ usage() {
 program=${1:-panelwright}
 arguments=()
 case $program in
-  panelwright | tallyboard | shapescope | tintpad)
+  panelwright)
+    (($# <= 1)) || { (($# == 3)) && [[ $2 == --canvas ]]; } || usage
+    (($# < 3)) || arguments=("$2" "$3")
+    ;;
+  tallyboard | shapescope | tintpad)
     (($# <= 1)) || usage
     ;;
   panelpeek)
@@ -42,7 +48,11 @@ if [[ -z ${DISPLAY:-} ]]; then
     panelwright) size=710x640 ;;
     *) size=400x600 ;;
   esac
-  echo "$program: no display to open (DISPLAY is not set); to run it headless: xvfb-run -s '-screen 0 ${size}x24' ./run.sh $program${2:+ $2}" >&2
+  # The designer's window: the canvas plus 310 across, by at least 640.
+  if [[ $program == panelwright && ${3:-} =~ ^([0-9]+)x([0-9]+)$ ]]; then
+    size=$((10#${BASH_REMATCH[1]} + 310))x$((10#${BASH_REMATCH[2]} + 40 > 640 ? 10#${BASH_REMATCH[2]} + 40 : 640))
+  fi
+  echo "$program: no display to open (DISPLAY is not set); to run it headless: xvfb-run -s '-screen 0 ${size}x24' ./run.sh $program${2:+ ${*:2}}" >&2
   exit 1
 fi
 cd "$caller"

@@ -15,6 +15,11 @@ struct ProgramUsage {
   const char* summary;   // what the program does, whole lines
   const char* file;      // the file it may take, as named in the usage ("FILE"); nullptr for none
   const char* fileHelp;  // what that file is
+  // Options of the program's own, for the usage line (" [--canvas WxH]") and
+  // their --help lines, whole lines; nullptr for none. The program takes them
+  // out of the arguments before readCommandLine reads the rest.
+  const char* options = nullptr;
+  const char* optionsHelp = nullptr;
 };
 
 // What main() goes on with once the arguments are read.
@@ -25,10 +30,11 @@ struct CommandLine {
 };
 
 inline void printUsageLines(const ProgramUsage& usage, std::FILE* out) {
+  const char* options = usage.options != nullptr ? usage.options : "";
   if (usage.file != nullptr)
-    std::fprintf(out, "usage: %s [%s]\n", usage.name, usage.file);
+    std::fprintf(out, "usage: %s%s [%s]\n", usage.name, options, usage.file);
   else
-    std::fprintf(out, "usage: %s\n", usage.name);
+    std::fprintf(out, "usage: %s%s\n", usage.name, options);
   std::fprintf(out, "       %s --help | --version\n", usage.name);
 }
 
@@ -36,6 +42,7 @@ inline void printHelp(const ProgramUsage& usage) {
   printUsageLines(usage, stdout);
   std::printf("\n%s\n", usage.summary);
   if (usage.file != nullptr) std::printf("  %-10s %s\n", usage.file, usage.fileHelp);
+  if (usage.optionsHelp != nullptr) std::printf("%s", usage.optionsHelp);
   std::printf("  %-10s %s\n  %-10s %s\n", "--help", "show this help and end", "--version",
               "show the version and end");
 }

@@ -25,6 +25,8 @@ int main(int argc, char** argv) {
   Preview preview;
   startPreview(&preview, file, stderr);
   watchLayoutFolder(&preview);
+  // Within range: the reader takes no canvas larger than a screen can be.
+  setScreenSize(preview.canvas.width, preview.canvas.height);
   setPresentation(Presentation::PER_EVENT);
   initGraphics();
   drawAllViews();

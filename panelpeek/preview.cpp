@@ -16,17 +16,46 @@ static void report(const Preview* preview, const LayoutError& error) {
   std::fflush(preview->messages);
 }
 
+// The canvas the file names; the default where it names none or cannot be read.
+static LayoutCanvas canvasOf(const char* path) {
+  int width = 0;
+  int height = 0;
+  LayoutError error{};
+  if (!readLayoutCanvas(path, &width, &height, &error)) return DEFAULT_LAYOUT_CANVAS;
+  return {width, height};
+}
+
+static bool sameCanvas(const LayoutCanvas& a, const LayoutCanvas& b) {
+  return a.width == b.width && a.height == b.height;
+}
+
+static void noteCanvasChange(Preview* preview) {
+  const LayoutCanvas named = canvasOf(preview->path);
+  if (sameCanvas(named, preview->fileCanvas)) return;
+  preview->fileCanvas = named;
+  if (sameCanvas(named, preview->canvas)) return;
+  std::fprintf(preview->messages,
+               "%s: made for a %dx%d canvas; the screen stays %dx%d until panelpeek is started "
+               "again\n",
+               preview->path, named.width, named.height, preview->canvas.width,
+               preview->canvas.height);
+  std::fflush(preview->messages);
+}
+
 void startPreview(Preview* preview, const char* path, FILE* messages) {
+  const LayoutCanvas canvas = canvasOf(path);
   *preview = {.path = path,
               .messages = messages,
               .stamp = {},
               .lastSeen = {},
               .lastLook = 0,
               .folderEvents = -1,
-              .changing = false};
+              .changing = false,
+              .canvas = canvas,
+              .fileCanvas = canvas};
   // Besides painting the canvas, the background takes every release inside the
   // screen, so that only one on the top row or the left column ends the program.
-  View* background = newLabel(PREVIEW_WIDTH, PREVIEW_HEIGHT, 0, 0, "");
+  View* background = newLabel(canvas.width, canvas.height, 0, 0, "");
   background->border = COLOR_NONE;
   background->background = CANVAS_WHITE;
   reloadLayout(preview);
@@ -51,6 +80,7 @@ bool reloadLayout(Preview* preview) {
   }
   for (int i = 0; i < shown; ++i) delete replaced[i];
   std::fill(viewList + noOfViews(), viewList + PREVIEW_SLOTS, nullptr);
+  noteCanvasChange(preview);
   return true;
 }
 

@@ -10,8 +10,9 @@
 #include "file_stamp.h"
 #include "toolkit.h"
 
-inline constexpr int PREVIEW_WIDTH = 400;
-inline constexpr int PREVIEW_HEIGHT = 600;
+// The screen's size where the file names no canvas, or none is found at start.
+inline constexpr int PREVIEW_WIDTH = DEFAULT_LAYOUT_CANVAS.width;
+inline constexpr int PREVIEW_HEIGHT = DEFAULT_LAYOUT_CANVAS.height;
 // One background view and a full designer layout, with room to spare.
 inline constexpr int PREVIEW_SLOTS = 120;
 
@@ -32,11 +33,18 @@ struct Preview {
   Uint32 lastLook;     // SDL ticks when the file was last looked at
   int folderEvents;    // the inotify descriptor watching the file's folder, or -1
   bool changing;       // the folder told of a change not yet read
+  // The canvas the file named at start, which is the screen's size, and the
+  // one it named when last read: a new canvas is reported once.
+  LayoutCanvas canvas;
+  LayoutCanvas fileCanvas;
 };
 
 // Creates the white background view, which fills the screen like the canvas,
 // and the file's views over it; a refused file is reported and shows nothing
-// over the white. Draws nothing: the screen need not be open yet.
+// over the white. Draws nothing: the screen need not be open yet, and is to
+// be opened at the size of preview->canvas, the canvas the file names.
+// A file saved later for another canvas is shown on the screen as it is, and
+// the change reported: the screen keeps its size until panelpeek is started again.
 void startPreview(Preview* preview, const char* path, FILE* messages);
 // Reads the file again. A good file's views replace the layout's views, whose
 // records are freed; a refused file leaves them as they are and is reported.

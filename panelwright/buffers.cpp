@@ -2,8 +2,8 @@
 
 #include "designer.h"
 
-int32_t ibuff[BUFFER_COLUMNS * BUFFER_ROWS];
-int32_t jbuff[BUFFER_COLUMNS * BUFFER_ROWS];
+int32_t ibuff[BUFFER_SIZE];
+int32_t jbuff[BUFFER_SIZE];
 int ibuffsizex = 0;
 int ibuffsizey = 0;
 int jbuffsizex = 0;
@@ -18,14 +18,14 @@ static int32_t screenPixel(int64_t x, int64_t y) {
              : 0;
 }
 
-// Views may be larger than the buffers: only their top-left 400 by 600 pixels
-// travel with a drag.
+// Views may be larger than the canvas: only their top-left part of the
+// canvas's size travels with a drag.
 static void capture(int32_t* buffer, int w, int h, int x, int y) {
-  const int columns = std::min(w, BUFFER_COLUMNS);
-  const int rows = std::min(h, BUFFER_ROWS);
+  const int columns = std::min(w, bufferColumns());
+  const int rows = std::min(h, bufferRows());
   enterGraphics();
   for (int c = 0; c < columns; ++c) {
-    int32_t* column = buffer + c * BUFFER_ROWS;
+    int32_t* column = buffer + c * bufferRows();
     for (int r = 0; r < rows; ++r) column[r] = screenPixel(int64_t{x} + c, int64_t{y} + r);
   }
   exitGraphics();
@@ -49,11 +49,11 @@ static Span visibleSpan(int size, int pos, int bufferSize, int screenSize) {
 }
 
 static void paint(const int32_t* buffer, int w, int h, int x, int y) {
-  const Span columns = visibleSpan(w, x, BUFFER_COLUMNS, screen->w);
-  const Span rows = visibleSpan(h, y, BUFFER_ROWS, screen->h);
+  const Span columns = visibleSpan(w, x, bufferColumns(), screen->w);
+  const Span rows = visibleSpan(h, y, bufferRows(), screen->h);
   enterGraphics();
   for (int c = columns.first; c < columns.last; ++c) {
-    const int32_t* column = buffer + c * BUFFER_ROWS;
+    const int32_t* column = buffer + c * bufferRows();
     for (int r = rows.first; r < rows.last; ++r) setPixel(x + c, y + r, column[r]);
   }
   exitGraphics();

@@ -74,6 +74,38 @@ extern View* alertcancel;
 extern View* alertyes;
 
 // ---------------------------------------------------------------------------
+// The canvas (canvas.cpp): 400 by 600 unless the designer was started for
+// another panel size. The palette, the property panel and the command buttons
+// keep their places relative to the canvas's right edge.
+
+inline constexpr int DEFAULT_CANVAS_WIDTH = 400;
+inline constexpr int DEFAULT_CANVAS_HEIGHT = 600;
+inline constexpr int MIN_CANVAS_WIDTH = 160;
+inline constexpr int MAX_CANVAS_WIDTH = 1280;
+inline constexpr int MIN_CANVAS_HEIGHT = 120;
+inline constexpr int MAX_CANVAS_HEIGHT = 800;
+
+extern int canvasWidth;
+extern int canvasHeight;
+
+bool canvasSizeFits(int width, int height);
+// Chooses the canvas before the fixed views are made; false for a size that does not fit.
+bool setCanvasSize(int width, int height);
+bool isDefaultCanvas();
+// The x of a panel element that stands at x beside the default canvas.
+int besideCanvas(int x);
+// The designer's screen: the canvas with the panel beside it.
+int designerWindowWidth();
+int designerWindowHeight();
+// "800x480", a size that fits; false, and nothing stored, for anything else.
+bool parseCanvasSize(const char* text, int* width, int* height);
+// The canvas gui.txt in the current folder was made for, so that a designer
+// started there without a size goes on with its layout; the default where
+// there is no such file, or it names none or one that does not fit (which is
+// said on standard error).
+LayoutCanvas canvasOfLayoutFile();
+
+// ---------------------------------------------------------------------------
 // Start-up (startup.cpp) and the command buttons (commands.cpp)
 
 // Creates the 53 fixed views of the designer's screen, in drawing order.
@@ -82,16 +114,19 @@ void createFixedViews();
 void startPanelwright();
 
 // ---------------------------------------------------------------------------
-// Save-under buffers (buffers.cpp): 400 columns of 600 rows, stored column by column, so
-// that the pixel at column c, row r of a captured rectangle is element c * 600 + r.
+// Save-under buffers (buffers.cpp): each holds as many columns and rows as the
+// canvas, stored column by column, so that the pixel at column c, row r of a
+// captured rectangle is element c * canvasHeight + r (c * 600 + r on the
+// default canvas). They have room for the largest canvas.
 
-inline constexpr int BUFFER_COLUMNS = 400;
-inline constexpr int BUFFER_ROWS = 600;
+inline constexpr int BUFFER_SIZE = MAX_CANVAS_WIDTH * MAX_CANVAS_HEIGHT;
+inline int bufferColumns() { return canvasWidth; }
+inline int bufferRows() { return canvasHeight; }
 
 // The picture being dragged.
-extern int32_t ibuff[BUFFER_COLUMNS * BUFFER_ROWS];
+extern int32_t ibuff[BUFFER_SIZE];
 // What lies on the screen under the dragged picture.
-extern int32_t jbuff[BUFFER_COLUMNS * BUFFER_ROWS];
+extern int32_t jbuff[BUFFER_SIZE];
 extern int ibuffsizex;
 extern int ibuffsizey;
 extern int jbuffsizex;

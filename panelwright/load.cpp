@@ -55,6 +55,18 @@ static void replaceLayout(const std::vector<LayoutView>& views, int count, const
   stampLayoutFileAs(read);
 }
 
+// A layout made for another panel size would stand wrongly on this canvas:
+// the canvas is kept and the file refused, naming both sizes.
+static bool madeForThisCanvas(int width, int height) {
+  if (width == canvasWidth && height == canvasHeight) return true;
+  std::fprintf(stderr, "%s: made for a %dx%d canvas, not this %dx%d one\n", LAYOUT_FILE, width,
+               height, canvasWidth, canvasHeight);
+  char message[VIEW_TEXT_LENGTH + 1];
+  std::snprintf(message, sizeof message, "%s is for %dx%d", LAYOUT_FILE, width, height);
+  tellInAlert(message);
+  return false;
+}
+
 void loadGUI() {
   // The alert's question or message is being answered already.
   if (alertIsUp()) return;
@@ -63,10 +75,16 @@ void loadGUI() {
   // Taken before the bytes are read: a file written meanwhile counts as
   // changed since the load.
   const LayoutLook read = lookAtLayoutFile();
-  const int count = readLayout(LAYOUT_FILE, views.data(), userViewCapacity(), &error);
+  int width = 0;
+  int height = 0;
+  int count = -1;
+  if (readLayoutCanvas(LAYOUT_FILE, &width, &height, &error)) {
+    count = readLayout(LAYOUT_FILE, views.data(), userViewCapacity(), &error);
+  }
   if (count < 0) {
     tellRefusal(error);
-  } else if (!placedViewsShowing() || askInAlert(LOAD_QUESTION)) {
+  } else if (madeForThisCanvas(width, height) &&
+             (!placedViewsShowing() || askInAlert(LOAD_QUESTION))) {
     replaceLayout(views, count, read);
   }
   hideAlert();

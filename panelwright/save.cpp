@@ -18,8 +18,15 @@ static constexpr const char* CANNOT_WRITE = "Can't write gui.txt!";
 static constexpr const char* COPY_BESIDE = "Copy in gui.txt.save";
 static constexpr const char* COPY_AT_HOME = "Copy in ~/gui.txt.save";
 
+// Where the canvas is not the default one, the file says for which panel size
+// it was made; as a comment, it still compiles where it is included.
+static std::string canvasLine() {
+  if (isDefaultCanvas()) return "";
+  return "// canvas " + std::to_string(canvasWidth) + "x" + std::to_string(canvasHeight) + "\n";
+}
+
 std::string layoutText() {
-  std::string text;
+  std::string text = canvasLine();
   for (int i = noOfFixViews + 1; i < noOfViews(); ++i) {
     const View* v = getView(i);
     char line[LAYOUT_LINE_SIZE];

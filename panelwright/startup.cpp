@@ -31,42 +31,44 @@ static View* hidden(View* view) {
 }
 
 static View* commandButton(int x, int y, const char* text) {
-  return newButton(60, 30, x, y, 0, text);
+  return newButton(60, 30, besideCanvas(x), y, 0, text);
 }
 
 static View* stepper(int x, const char* text) {
-  return withBorder(newLabel(20, 16, x, 488, text), BLACK);
+  return withBorder(newLabel(20, 16, besideCanvas(x), 488, text), BLACK);
 }
 
-static View* numberField(int x) { return withBorder(newNumView(40, 17, x, 470, ""), COLOR_NONE); }
+static View* numberField(int x) {
+  return withBorder(newNumView(40, 17, besideCanvas(x), 470, ""), COLOR_NONE);
+}
 
-static View* swatch(int x) { return withBorder(newLabel(40, 16, x, 530, ""), BLACK); }
+static View* swatch(int x) { return withBorder(newLabel(40, 16, besideCanvas(x), 530, ""), BLACK); }
 
 static void createCanvas() {
-  window = newLabel(710, 640, 0, 0, "");
+  window = newLabel(designerWindowWidth(), designerWindowHeight(), 0, 0, "");
   window->background = LIGHT_GREY;
-  newButton(266, 385, 430, 20, 0, "")->status = STATUS_DISABLED;
-  drawfield = newButton(400, 600, 20, 20, 0, "");
+  newButton(266, 385, besideCanvas(430), 20, 0, "")->status = STATUS_DISABLED;
+  drawfield = newButton(canvasWidth, canvasHeight, 20, 20, 0, "");
   drawfield->background = WHITE;
   drawfield->foreground = WHITE;
-  drawarea = newView(400, 600, 20, 20);
+  drawarea = newView(canvasWidth, canvasHeight, 20, 20);
 }
 
 static void createPalette() {
-  labelview = overlayOf(withBorder(newLabel(80, 32, 464, 48, " Label"), LIGHT_GREY));
-  View* button = newButton(80, 32, 576, 48, 0, "Button");
+  labelview = overlayOf(withBorder(newLabel(80, 32, besideCanvas(464), 48, " Label"), LIGHT_GREY));
+  View* button = newButton(80, 32, besideCanvas(576), 48, 0, "Button");
   button->foreground = BLACK;
   button->background = WHITE;
   buttonview = overlayOf(button);
-  vmeterview = overlayOf(newVMeter(32, 64, 464, 96, 100, 0, 50));
-  hmeterview = overlayOf(newHMeter(64, 32, 544, 128, 100, 0, 50));
-  hsliderview = overlayOf(newHSlider(128, 32, 464, 192, 100, 0, 50));
-  vsliderview = overlayOf(newVSlider(32, 128, 640, 144, 100, 0, 50));
-  View* numView = withBorder(newNumView(160, 16, 448, 240, "NumView"), BLACK);
+  vmeterview = overlayOf(newVMeter(32, 64, besideCanvas(464), 96, 100, 0, 50));
+  hmeterview = overlayOf(newHMeter(64, 32, besideCanvas(544), 128, 100, 0, 50));
+  hsliderview = overlayOf(newHSlider(128, 32, besideCanvas(464), 192, 100, 0, 50));
+  vsliderview = overlayOf(newVSlider(32, 128, besideCanvas(640), 144, 100, 0, 50));
+  View* numView = withBorder(newNumView(160, 16, besideCanvas(448), 240, "NumView"), BLACK);
   numviewview = overlayOf(withForeground(numView, NEAR_BLACK));
-  graphicviewview = overlayOf(newGraphicView(144, 96, 440, 295));
-  View* frame = withBorder(newLabel(96, 96, 590, 295, ""), LIGHT_GREY);
-  withForeground(newLabel(80, 35, 615, 325, "View"), GREY);
+  graphicviewview = overlayOf(newGraphicView(144, 96, besideCanvas(440), 295));
+  View* frame = withBorder(newLabel(96, 96, besideCanvas(590), 295, ""), LIGHT_GREY);
+  withForeground(newLabel(80, 35, besideCanvas(615), 325, "View"), GREY);
   viewview = overlayOf(frame);
 }
 
@@ -80,8 +82,8 @@ static void createCommandButtons() {
 }
 
 static void createPropertyPanel() {
-  withForeground(newLabel(150, 20, 440, 450, "width      height"), BLUE);
-  withForeground(newLabel(150, 20, 570, 450, "xpos       ypos"), BLUE);
+  withForeground(newLabel(150, 20, besideCanvas(440), 450, "width      height"), BLUE);
+  withForeground(newLabel(150, 20, besideCanvas(570), 450, "xpos       ypos"), BLUE);
   widthnum = numberField(435);
   heightnum = numberField(500);
   xposnum = numberField(565);
@@ -94,8 +96,8 @@ static void createPropertyPanel() {
   decxpos = stepper(585, " -");
   incypos = stepper(630, " +");
   decypos = stepper(650, " -");
-  textcaption = withForeground(newLabel(150, 20, 440, 510, TEXT_CAPTION), BLUE);
-  withForeground(newLabel(150, 20, 560, 510, "background foreground"), BLUE);
+  textcaption = withForeground(newLabel(150, 20, besideCanvas(440), 510, TEXT_CAPTION), BLUE);
+  withForeground(newLabel(150, 20, besideCanvas(560), 510, "background foreground"), BLUE);
   textlabel = swatch(435);
   penlabel = swatch(500);
   bglabel = swatch(565);
@@ -104,13 +106,13 @@ static void createPropertyPanel() {
 
 // Created last so that, once shown, it lies over the palette and wins its touches.
 static void createAlert() {
-  alertlabel = newLabel(200, 100, 450, 100, "");
+  alertlabel = newLabel(200, 100, besideCanvas(450), 100, "");
   alertlabel->border = BLACK;
   alertlabel->background = YELLOW;
   hidden(alertlabel);
-  alerttext = hidden(newLabel(150, 20, 480, 110, SAVE_QUESTION));
-  alertcancel = hidden(newButton(70, 30, 470, 150, 0, "Cancel"));
-  alertyes = hidden(newButton(70, 30, 560, 150, 0, "OK"));
+  alerttext = hidden(newLabel(150, 20, besideCanvas(480), 110, SAVE_QUESTION));
+  alertcancel = hidden(newButton(70, 30, besideCanvas(470), 150, 0, "Cancel"));
+  alertyes = hidden(newButton(70, 30, besideCanvas(560), 150, 0, "OK"));
 }
 
 void createFixedViews() {

@@ -192,6 +192,35 @@ TEST_P(Panelpeek, FollowsTheFileAndKeepsTheLastGoodLayout) {
   EXPECT_EQ(preview->waitSignal(), SIGINT);
 }
 
+// A layout made for an 800 by 480 panel opens a screen of that size, its
+// views where they stood on that canvas; a file saved later for another
+// canvas is shown on the same screen and said once.
+TEST_P(Panelpeek, OpensTheCanvasSizeItsFileNames) {
+  std::ofstream(workdir / "gui.txt", std::ios::binary)
+      << "// canvas 800x480\nnewButton(80, 32, 720, 448, 0, \"Far\");\n";
+  preview =
+      std::make_unique<XSession>(programPath("panelpeek"), 800, 480, GetParam(), workdir.string());
+  ASSERT_TRUE(preview->ok()) << preview->error();
+  preview->settle();
+  const Screenshot shown = preview->capture();
+  ASSERT_EQ(shown.width * shown.height, 800 * 480);
+  // The button stands at (700, 428), 80 by 32, near the bottom-right corner.
+  EXPECT_EQ(shown.at(699, 440), 0xFFFFFFu) << "canvas left of the button";
+  preview->moveTo(740, 444);
+  preview->press();
+  preview->settle();
+  EXPECT_NE(preview->capture().at(705, 444), shown.at(705, 444)) << "the button pressed";
+  preview->release();
+
+  replaceFile(workdir / "gui.txt", "newButton(80, 32, 120, 48, 0, \"Near\");\n");
+  const std::string said =
+      "gui.txt: made for a 400x600 canvas; the screen stays 800x480 until panelpeek is started "
+      "again\n";
+  EXPECT_TRUE(waitFor([&] { return preview->stderrText() == said; })) << preview->stderrText();
+  EXPECT_TRUE(waitFor([&] { return preview->capture().at(705, 444) == 0xFFFFFFu; }))
+      << "the new layout replaces the old one";
+}
+
 INSTANTIATE_TEST_SUITE_P(Runtimes, Panelpeek, ::testing::ValuesIn(sdlRuntimes()), runtimeName);
 
 }  // namespace

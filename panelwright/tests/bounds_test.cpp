@@ -53,8 +53,8 @@ TEST_F(Buffers, PaintingWritesExactlyTheRectangle) {
 }
 
 void fillWithPositions(int32_t* buffer) {
-  for (int c = 0; c < BUFFER_COLUMNS; ++c) {
-    for (int r = 0; r < BUFFER_ROWS; ++r) buffer[c * BUFFER_ROWS + r] = (c << 12) | r;
+  for (int c = 0; c < bufferColumns(); ++c) {
+    for (int r = 0; r < bufferRows(); ++r) buffer[c * bufferRows() + r] = (c << 12) | r;
   }
 }
 

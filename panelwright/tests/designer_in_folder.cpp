@@ -10,7 +10,7 @@
 namespace fs = std::filesystem;
 
 // The alert text is a label 20 high: its characters are 6 pixels apart from
-// x 481, in the label text colour.
+// x 481 (beside the default canvas), in the label text colour.
 static bool textColumnsUsed(int first, int last) {
   for (int x = first; x <= last; ++x) {
     for (int y = 111; y < 130; ++y) {
@@ -26,12 +26,12 @@ void DesignerTest::expectAlert(const std::string& text, bool withCancel) {
   EXPECT_EQ(alertyes->status, STATUS_SHOWN) << text;
   EXPECT_EQ(alertcancel->status, withCancel ? STATUS_SHOWN : STATUS_HIDDEN) << text;
   EXPECT_EQ(alerttext->text, text);
-  EXPECT_EQ(pixel(455, 105), YELLOW) << text;
-  EXPECT_EQ(pixel(475, 165), withCancel ? PALE_GREY : YELLOW) << text << ": Cancel";
-  EXPECT_EQ(pixel(565, 165), PALE_GREY) << text << ": OK";
-  const int end = 481 + 6 * static_cast<int>(text.size());
+  EXPECT_EQ(pixel(besideCanvas(455), 105), YELLOW) << text;
+  EXPECT_EQ(pixel(besideCanvas(475), 165), withCancel ? PALE_GREY : YELLOW) << text << ": Cancel";
+  EXPECT_EQ(pixel(besideCanvas(565), 165), PALE_GREY) << text << ": OK";
+  const int end = besideCanvas(481) + 6 * static_cast<int>(text.size());
   EXPECT_TRUE(textColumnsUsed(end - 6, end - 2)) << text << ": the last character is drawn";
-  EXPECT_FALSE(textColumnsUsed(end, 640)) << text << ": nothing after it";
+  EXPECT_FALSE(textColumnsUsed(end, besideCanvas(640))) << text << ": nothing after it";
 }
 
 void DesignerTest::expectAlertHidden() {
@@ -41,7 +41,7 @@ void DesignerTest::expectAlertHidden() {
   EXPECT_STREQ(alerttext->text, "Replace previous file?");
   EXPECT_EQ(okflag, 0);
   EXPECT_EQ(cancelflag, 0);
-  EXPECT_EQ(pixel(455, 105), PALE_GREY) << "the alert box is gone";
+  EXPECT_EQ(pixel(besideCanvas(455), 105), PALE_GREY) << "the alert box is gone";
 }
 
 void DesignerInFolder::SetUp() {

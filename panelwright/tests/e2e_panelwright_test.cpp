@@ -206,6 +206,32 @@ TEST_P(Panelwright, SaveCancelledThenConfirmedThenQuit) {
   EXPECT_EQ(designer->waitExit(20000), 0) << designer->stderrText();
 }
 
+// Started without --canvas in a folder whose gui.txt was made for an 800 by
+// 480 panel, the designer opens that canvas, with the panel beside it moved
+// right by 400; a drop near its far corner is saved after the canvas line.
+TEST_P(Panelwright, OpensTheCanvasItsFoldersLayoutNames) {
+  std::ofstream(workdir / "gui.txt") << "// canvas 800x480\n";
+  designer = std::make_unique<XSession>(programPath("panelwright"), 1110, 640, GetParam(),
+                                        workdir.string());
+  ASSERT_TRUE(designer->ok()) << designer->error();
+  designer->settle();
+  expectPixels({{1105, 635, LIGHT_GREY_PIXEL, "window's bottom-right corner"},
+                {500, 300, WHITE, "canvas"},
+                {820, 300, NEAR_BLACK, "canvas outline, right"},
+                {400, 500, NEAR_BLACK, "canvas outline, bottom"},
+                {1085, 100, PALE_GREY, "palette backdrop"},
+                {985, 591, PALE_GREY, "Quit, body"}},
+               "start");
+  designer->drag(867, 51, 743, 463);  // the label entry to (740, 460)
+  designer->click(940, 591);          // Save
+  designer->click(995, 165);          // OK
+  EXPECT_EQ(fileText(workdir / "gui.txt"),
+            "// canvas 800x480\nnewLabel(80, 32, 740, 460, \" Label\");\n");
+  designer->click(1010, 591);  // Quit
+  EXPECT_EQ(designer->waitExit(20000), 0) << designer->stderrText();
+  EXPECT_EQ(designer->stderrText(), "");
+}
+
 // The left of the screen, the canvas and the window around it; the property
 // panel shows the selected view and so differs after a load.
 bool sameCanvas(const Screenshot& a, const Screenshot& b, std::string* first) {

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "designer_test.h"
@@ -435,6 +437,104 @@ TEST_F(Loading, MutatedAndRandomFilesLoadWholeOrNotAtAll) {
   std::printf("%d files loaded, %d refused in %.1f s\n", accepted, refused, seconds);
   EXPECT_GT(accepted * 5, rounds) << "many files should be readable";
   EXPECT_GT(refused * 5, rounds);
+}
+
+// The designer started for other panel sizes, on a screen of the window's size.
+class OtherCanvases : public Loading {
+ protected:
+  static void useCanvas(int width, int height) {
+    freeViewList();
+    ASSERT_TRUE(setCanvasSize(width, height));
+    closeDummyScreen();
+    ASSERT_TRUE(setScreenSize(designerWindowWidth(), designerWindowHeight()));
+    openDummyScreen();
+    createFixedViews();
+    drawAllViews();
+    noOfFixViews = noOfViews() - 1;
+    startKeysAndHistory();
+  }
+
+  void TearDown() override {
+    Loading::TearDown();
+    setCanvasSize(DEFAULT_CANVAS_WIDTH, DEFAULT_CANVAS_HEIGHT);
+    closeDummyScreen();
+    setScreenSize(screenWidth, screenHeight);
+    openDummyScreen();
+  }
+};
+
+// A drop near the far corner, a drag there, the file a save writes, and Load
+// of a file made for this canvas and of one made for another.
+TEST_F(OtherCanvases, DropSaveAndLoadOnEveryCanvas) {
+  struct Case {
+    int width, height, windowWidth, windowHeight;
+    std::string canvasLine, otherFile, otherSize;
+  };
+  const Case cases[] = {
+      {800, 480, 1110, 640, "// canvas 800x480\n", "newVMeter(1, 2, 3, 4);\n", "400x600"},
+      {480, 800, 790, 840, "// canvas 480x800\n", "// canvas 800x480\n", "800x480"},
+      {400, 600, 710, 640, "", "// canvas 480x800\n", "480x800"},
+  };
+  for (const Case& c : cases) {
+    const std::string size = std::to_string(c.width) + "x" + std::to_string(c.height);
+    useCanvas(c.width, c.height);
+    EXPECT_EQ(std::pair(screen->w, screen->h), std::pair(c.windowWidth, c.windowHeight)) << size;
+    const int right = 20 + c.width;  // the canvas's right and bottom edges
+    const int bottom = 20 + c.height;
+    EXPECT_EQ(pixel(right, 300), NEAR_BLACK) << size << ": canvas outline, right";
+    EXPECT_EQ(pixel(200, bottom), NEAR_BLACK) << size << ": canvas outline, bottom";
+    EXPECT_EQ(pixel(right + 80, 48), LIGHT_GREY_PIXEL) << size << ": label entry, border";
+    tap(right - 10, bottom - 10);
+    EXPECT_EQ(std::pair(widthnum->value, heightnum->value), std::pair(c.width, c.height)) << size;
+
+    // The label's bottom-right corner one pixel inside the canvas's, then its
+    // picture dragged up and left, and the release moving it there.
+    place(labelview, right - 81, bottom - 33);
+    EXPECT_EQ(pixel(right - 2, bottom - 2), LIGHT_GREY_PIXEL) << size << ": the label's corner";
+    pushPress(right - 41, bottom - 17);
+    pushMotion(right - 61, bottom - 27);
+    dispatch();
+    EXPECT_EQ(pixel(right - 22, bottom - 12), LIGHT_GREY_PIXEL) << size << ": the picture's";
+    pushRelease(right - 61, bottom - 27);
+    dispatch();
+    save();
+    EXPECT_EQ(layoutText(), c.canvasLine + "newLabel(80, 32, " + std::to_string(right - 101) +
+                                ", " + std::to_string(bottom - 43) + ", \" Label\");\n")
+        << size;
+
+    writeLayoutText(c.canvasLine + "\n// by hand\nnewVMeter(32, 64, 30, 100);\n");
+    EXPECT_EQ(canvasOfLayoutFile().width, c.width) << size << ": a designer started here";
+    loadConfirming();
+    ASSERT_EQ(noOfViews(), FIXED + 2) << size;
+    EXPECT_EQ(lastWidget()->type, VIEW_VMETER) << size;
+
+    writeLayoutText(c.otherFile);
+    const ListState before = listState();
+    testing::internal::CaptureStderr();
+    loadRefused("gui.txt is for " + c.otherSize);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "gui.txt: made for a " + c.otherSize + " canvas, not this " + size + " one\n");
+    EXPECT_TRUE(listState() == before) << size << ": the layout stays";
+    EXPECT_EQ(std::pair(canvasWidth, canvasHeight), std::pair(c.width, c.height)) << size;
+  }
+}
+
+// What --canvas takes: W from 160 to 1280 and H from 120 to 800, nothing else.
+TEST(CanvasOption, TakesOnlySizesThatFit) {
+  for (const auto& [text, w, h] : {std::tuple{"800x480", 800, 480},
+                                   {"160x120", 160, 120},
+                                   {"1280x800", 1280, 800},
+                                   {"0480x0272", 480, 272}}) {
+    int width = 0, height = 0;
+    EXPECT_TRUE(parseCanvasSize(text, &width, &height)) << text;
+    EXPECT_EQ(std::pair(width, height), std::pair(w, h)) << text;
+  }
+  for (const char* bad : {"", "800", "800x", "x480", "800X480", "800x480x", " 800x480", "+800x480",
+                          "159x480", "1281x480", "800x119", "800x801", "99999999999x480"}) {
+    int width = 7, height = 7;
+    EXPECT_FALSE(parseCanvasSize(bad, &width, &height)) << bad;
+    EXPECT_EQ(width * height, 49) << bad << ": nothing stored";
+  }
 }
 
 }  // namespace

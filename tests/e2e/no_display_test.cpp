@@ -166,8 +166,10 @@ TEST_P(NoDisplay, ATextModeDriverChosenOnPurposeIsKept) {
 // starts, so not one control byte reaches the terminal.
 TEST(CommandLine, EachProgramAnswersWithoutAScreen) {
   for (const std::string program : ALL_PROGRAMS) {
-    const std::string usage = "usage: " + program + (program == "panelpeek" ? " [FILE]\n" : "\n") +
-                              "       " + program + " --help | --version\n";
+    const std::string options = program == "panelwright" ? " [--canvas WxH]" : "";
+    const std::string usage = "usage: " + program + options +
+                              (program == "panelpeek" ? " [FILE]\n" : "\n") + "       " + program +
+                              " --help | --version\n";
     const std::string unexpected = program + ": unexpected argument ";
     // The arguments, the exit status, standard output (its start for --help), standard error.
     const std::tuple<std::vector<std::string>, int, std::string, std::string> cases[] = {

@@ -10,6 +10,11 @@ void openDummyScreen() {
   initGraphics();
 }
 
+void closeDummyScreen() {
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  screen = nullptr;
+}
+
 void resetViewList() {
   no_of_views = 0;
   for (int i = 0; i < viewListSlots; ++i) viewList[i] = nullptr;

@@ -26,6 +26,9 @@ class ScreenTest : public ::testing::Test {
 
 // Opens the screen on the dummy driver (used by ScreenTest; idempotent).
 void openDummyScreen();
+// Closes it, so that the next openDummyScreen opens the size setScreenSize
+// chose; a test that chooses another size goes back to the link-time one.
+void closeDummyScreen();
 // Empties the view list and resets quit, without freeing anything.
 void resetViewList();
 // Frees every view in the list, then empties it. The toolkit never frees a

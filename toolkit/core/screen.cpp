@@ -50,7 +50,7 @@ static void preferSoftwarePresentation() {
 }
 
 // The size the program draws on and is touched in.
-static PlaneSize programScreenSize() { return {screenWidth, screenHeight}; }
+static PlaneSize programScreenSize() { return {screenWidthToOpen(), screenHeightToOpen()}; }
 
 void initGraphics() {
   const Turn turn = chosenTurn();

@@ -18,3 +18,7 @@ extern int32_t screenFillColour;
 // program's name, and the pointer's visibility.
 void applyWindowTitle();
 void applyPointerVisibility();
+
+// The size setScreenSize chose, or the link-time screenWidth and screenHeight.
+int screenWidthToOpen();
+int screenHeightToOpen();

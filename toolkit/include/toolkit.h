@@ -4,7 +4,8 @@
 //
 // A program linking the toolkit defines, besides its main():
 //   - the seven application call-backs (viewDownEvent ... drawGraphicView);
-//   - its screen size and view-list capacity:
+//   - its screen size (setScreenSize, below, may choose another at run time)
+//     and view-list capacity:
 //         const int screenWidth = 400;
 //         const int screenHeight = 600;
 //         View* viewList[80];
@@ -384,7 +385,8 @@ void drawAllViews();
 //     newVMeter(32, 64, 48, 160);
 // Positions are the designer's screen coordinates: its canvas starts at (20, 20).
 // Reading accepts exactly these eight forms, with spaces or tabs around tokens,
-// CRLF line ends, blank lines and a last line without a line feed. Numbers are
+// CRLF line ends, blank lines, comment lines starting with // (see the layout
+// canvas, below) and a last line without a line feed. Numbers are
 // decimal without a leading zero (C++ reads "010" as octal). A text is what
 // stands between its quotes, at most 24 characters, with \" for a quote and
 // \\ for a backslash as in C++; any other backslash is refused. A view of a
@@ -471,6 +473,43 @@ void describeLayoutError(const LayoutError* error, char* message, size_t size);
 // or -1 with *error filled and no view made, also when the list cannot hold
 // them all or a moved position leaves the int range.
 int loadLayout(const char* path, int dx, int dy, LayoutError* error);
+
+// ---------------------------------------------------------------------------
+// Screen size chosen at run time, and the canvas a layout was made for
+//
+// A program opens the screen at its link-time screenWidth by screenHeight
+// unless it chooses another size before initGraphics, for example the size of
+// the panel a layout was designed for:
+//     int width = 0, height = 0;
+//     LayoutError error{};
+//     if (readLayoutCanvas("gui.txt", &width, &height, &error)) setScreenSize(width, height);
+
+// SDL 1.2 keeps a surface's row length in bytes in 16 bits: 8192 pixels of 4
+// bytes stay well inside it.
+inline constexpr int SCREEN_SIZE_LIMIT = 8192;
+
+// Chooses the size initGraphics opens. Returns false and keeps the size for a
+// width or height outside 1 to SCREEN_SIZE_LIMIT, and once the screen is open.
+bool setScreenSize(int width, int height);
+
+// A layout designed on a canvas other than the default one starts with the
+// line "// canvas WxH" (800x480, say); a layout without it was made on the
+// designer's default 400 by 600 canvas. The reader takes the canvas line only
+// as the first line; anywhere else it is a comment like any other.
+struct LayoutCanvas {
+  int32_t width;
+  int32_t height;
+};
+inline constexpr LayoutCanvas DEFAULT_LAYOUT_CANVAS = {400, 600};
+
+// The canvas the layout text names, or the default where its first line is no
+// canvas line. Returns false with *error filled (its file left empty) when the
+// first line is a canvas line that is not "// canvas WxH" with W and H from 1
+// to SCREEN_SIZE_LIMIT; the rest of the text is not looked at.
+bool parseLayoutCanvas(const char* text, size_t length, LayoutCanvas* canvas, LayoutError* error);
+// The same for a file, which is refused as readLayout refuses it when it is
+// missing or unreadable.
+bool readLayoutCanvas(const char* path, int* width, int* height, LayoutError* error);
 
 // ---------------------------------------------------------------------------
 // Images

@@ -1,4 +1,5 @@
 #include <cstdlib>
+#include <utility>
 
 #include "rig.h"
 
@@ -15,6 +16,21 @@ TEST_F(Screen, IsOpenAtTheProgramsSize) {
 TEST_F(Screen, RotationIsChosenBeforeTheScreenOpens) {
   EXPECT_FALSE(setRotation(90)) << "the screen is open already";
   EXPECT_FALSE(setRotation(45));
+}
+
+TEST_F(Screen, OpensAtTheSizeChosenBeforeIt) {
+  EXPECT_FALSE(setScreenSize(300, 200)) << "the screen is open already";
+  closeDummyScreen();
+  for (const auto& [width, height] : {std::pair{0, 200}, {300, 0}, {8193, 200}, {300, 8193}}) {
+    EXPECT_FALSE(setScreenSize(width, height)) << width << "x" << height;
+  }
+  EXPECT_TRUE(setScreenSize(8192, 1));
+  EXPECT_TRUE(setScreenSize(300, 200));
+  openDummyScreen();
+  EXPECT_EQ(std::pair(screen->w, screen->h), std::pair(300, 200));
+  closeDummyScreen();
+  EXPECT_TRUE(setScreenSize(screenWidth, screenHeight));
+  openDummyScreen();
 }
 
 TEST_F(Screen, PixelsAreStoredUnmapped) {

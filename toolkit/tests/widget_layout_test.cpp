@@ -9,6 +9,8 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "layout_cases.h"
@@ -181,6 +183,22 @@ TEST_F(LayoutFile, RefusesWhatIsNoLayoutFile) {
   EXPECT_EQ(refusal(dir / "gui.txt"), name + ": larger than 1 MiB");
   std::ofstream(dir / "gui.txt") << "newVMeter(1, 2, 3, 4);\nnewVMeter(1, 0, 3, 4);\n";
   EXPECT_EQ(refusal(dir / "gui.txt", LayoutFault::BAD_LINE), name + " line 2: height below 1");
+}
+
+// The first line names the canvas; the rest of the file is not looked at.
+TEST_F(LayoutFile, ReadsTheCanvasOfTheFirstLine) {
+  const std::string path = (dir / "gui.txt").string();
+  for (const auto& [text, width, height] : {std::tuple{"newVMeter(1, 2, 3, 4);\n", 400, 600},
+                                            {"\n// canvas 800x480\n", 400, 600},
+                                            {" \t// \tcanvas\t480x800 \r\n(no view)", 480, 800}}) {
+    std::ofstream(path, std::ios::binary) << text;
+    int w = 0, h = 0;
+    LayoutError error{};
+    EXPECT_TRUE(readLayoutCanvas(path.c_str(), &w, &h, &error)) << text;
+    EXPECT_EQ(std::pair(w, h), std::pair(width, height)) << text;
+  }
+  std::ofstream(path, std::ios::binary) << "// canvas 800x0\n";
+  EXPECT_EQ(refusal(path, LayoutFault::BAD_LINE), path + " line 1: canvas size outside 1 to 8192");
 }
 
 TEST_F(LayoutFile, ReadsTheWholeFile) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "layout_comments.h"
 #include "toolkit.h"
 
 static constexpr const char* NOT_A_LAYOUT_LINE = "not a layout line";
@@ -214,13 +215,18 @@ int parseLayout(const char* text, size_t length, LayoutView* views, int capacity
                 LayoutError* error) {
   error->file[0] = '\0';
   error->fault = LayoutFault::NONE;
+  // A canvas line that is not one is refused before any view is read.
+  LayoutCanvas canvas{};
+  if (!parseLayoutCanvas(text, length, &canvas, error)) return -1;
   const char* const end = text + length;
   int count = 0;
   int lineNumber = 0;
   for (const char* start = text; start < end; start = nextLine(start, end)) {
     ++lineNumber;
     const Cursor line = lineAt(start, end);
-    if (isBlankLine(line)) continue;
+    if (isBlankLine(line) || isLayoutComment({line.at, static_cast<size_t>(line.end - line.at)})) {
+      continue;
+    }
     LayoutView view;
     const Parsed parsed = parseLine(line, &view);
     if (parsed != Parsed::OK) {
@@ -302,6 +308,19 @@ int readLayout(const char* path, LayoutView* views, int capacity, LayoutError* e
   const int count = parseLayout(contents.data(), contents.size(), views, capacity, error);
   std::snprintf(error->file, sizeof error->file, "%s", path);
   return count;
+}
+
+bool readLayoutCanvas(const char* path, int* width, int* height, LayoutError* error) {
+  std::string contents;
+  if (!readWhole(path, &contents, error)) return false;
+  LayoutCanvas canvas{};
+  const bool named = parseLayoutCanvas(contents.data(), contents.size(), &canvas, error);
+  std::snprintf(error->file, sizeof error->file, "%s", path);
+  if (named) {
+    *width = canvas.width;
+    *height = canvas.height;
+  }
+  return named;
 }
 
 void describeLayoutError(const LayoutError* error, char* message, size_t size) {
