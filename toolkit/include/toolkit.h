@@ -21,7 +21,7 @@
 // Version of the toolkit (major.minor.patch), the same as its package's.
 
 inline constexpr int TOOLKIT_VERSION_MAJOR = 0;
-inline constexpr int TOOLKIT_VERSION_MINOR = 3;
+inline constexpr int TOOLKIT_VERSION_MINOR = 4;
 inline constexpr int TOOLKIT_VERSION_PATCH = 0;
 
 // ---------------------------------------------------------------------------
