@@ -116,7 +116,6 @@ check_deb() {
   has_entry "$depends" " ?libc6 $version_pattern" &&
     has_entry "$depends" " ?libstdc\+\+6 $version_pattern" &&
     has_entry "$depends" " ?libsdl1\.2debian( $version_pattern)? \| libsdl1\.2-compat( $version_pattern)?" &&
-    has_entry "$depends" " ?libpng16-16( $version_pattern)? \| libpng16-16t64( $version_pattern)?" &&
     ! has_entry "$depends" ".*-dev( .*)?" ||
     fail "the programs' package depends on: $depends"
   depends=$(dpkg-deb -f "$development" Depends)
