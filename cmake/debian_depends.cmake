@@ -26,10 +26,4 @@ else()
   string(REGEX REPLACE "libsdl1\\.2-compat( \\([^)]*\\))?" "libsdl1.2debian | \\0" depends
          "${depends}")
 endif()
-# libpng's library took the name libpng16-16t64 in Debian 13 the same way.
-if(depends MATCHES "libpng16-16t64")
-  string(REGEX REPLACE "libpng16-16t64( \\([^)]*\\))?" "libpng16-16 | \\0" depends "${depends}")
-else()
-  string(REGEX REPLACE "libpng16-16( \\([^)]*\\))?" "\\0 | libpng16-16t64" depends "${depends}")
-endif()
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_DEPENDS "${depends}")
